@@ -1,0 +1,157 @@
+#include "grid_digest.h"
+#include "pixel_colour.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The parameters of the worked example, with the mode set per case.
+PatternParameters workedExample(float mode) {
+    return {.a1 = 5.0F,
+            .a2 = 7.5F,
+            .a3 = 10.0F,
+            .n1 = 2.0F,
+            .n2 = 5.0F,
+            .n3 = 11.0F,
+            .c1 = 100.0F,
+            .c2 = 200.5F,
+            .c3 = 255.5F,
+            .mode = mode};
+}
+
+// Worked-example colours at (0, 0) and (500, 500) for modes 1..7.
+constexpr std::array<ColourValue, 7> cornerColours = {
+    0x00F9A5C4, 0x00F9A564, 0x00F9C8C4, 0x00FFA5C4, 0x00F9C864, 0x00FFC8C4, 0x00FFA564};
+
+constexpr double arctan250 = 1.5667963481280252;
+
+} // namespace
+
+TEST(ColourRule, WorkedExampleAtTheTopLeftCornerInEveryMode) {
+    for (int mode = 1; mode <= 7; ++mode) {
+        SCOPED_TRACE(mode);
+        PixelState state;
+        EXPECT_EQ(PixelColour(0, 0, workedExample(static_cast<float>(mode)), state),
+                  cornerColours[static_cast<std::size_t>(mode - 1)]);
+        EXPECT_EQ(state.x, -3.0);
+        EXPECT_EQ(state.y, 3.0);
+        EXPECT_EQ(state.r, 4.242640687119285);
+        EXPECT_EQ(state.t, -0.7853981633974483);
+        EXPECT_EQ(state.R, 196);
+        EXPECT_EQ(state.G, 165);
+        EXPECT_EQ(state.B, 249);
+    }
+}
+
+TEST(ColourRule, TheOppositeCornerMatchesUnderAHalfTurn) {
+    for (int mode = 1; mode <= 7; ++mode) {
+        SCOPED_TRACE(mode);
+        PixelState state;
+        EXPECT_EQ(PixelColour(500, 500, workedExample(static_cast<float>(mode)), state),
+                  cornerColours[static_cast<std::size_t>(mode - 1)]);
+        EXPECT_EQ(state.x, 3.0);
+        EXPECT_EQ(state.y, -3.0);
+        EXPECT_EQ(state.r, 4.242640687119285);
+        EXPECT_EQ(state.t, -0.7853981633974483);
+    }
+}
+
+TEST(ColourRule, TheCentreColumnKeepsTheAngleOfThePointBefore) {
+    const PatternParameters parameters = workedExample(1.0F);
+    PixelState state;
+    EXPECT_EQ(PixelColour(249, 500, parameters, state), 0x00FE0E87U);
+    EXPECT_EQ(state.x, -0.012);
+    EXPECT_EQ(state.t, arctan250);
+
+    EXPECT_EQ(PixelColour(250, 0, parameters, state), 0x00FE0E87U);
+    EXPECT_EQ(state.r, 3.0);
+    EXPECT_EQ(state.t, arctan250);
+
+    EXPECT_EQ(PixelColour(250, 250, parameters, state), 0x00FA8546U);
+    EXPECT_EQ(state.x, 0.0);
+    EXPECT_EQ(state.y, 0.0);
+    EXPECT_EQ(state.r, 0.0);
+    EXPECT_EQ(state.t, arctan250);
+    EXPECT_EQ(state.R, 70);
+    EXPECT_EQ(state.G, 133);
+    EXPECT_EQ(state.B, 250);
+
+    // Whatever angle the state held, the centre column never computes one of its own.
+    state.t = 0.25;
+    PixelColour(250, 17, parameters, state);
+    EXPECT_EQ(state.t, 0.25);
+}
+
+TEST(ColourRule, AZeroRedGainGivesNoRedAnywhere) {
+    PatternParameters parameters = workedExample(1.0F);
+    parameters.c1 = 0.0F;
+    for (const ColourValue colour : gridColours(parameters)) {
+        ASSERT_EQ(colour & 0xFFU, 0U);
+    }
+}
+
+TEST(ColourRule, EveryPatternIsUnchangedByAHalfTurn) {
+    const PatternParameters parameters = {.a1 = 6.25F,
+                                          .a2 = 8.5F,
+                                          .a3 = 9.75F,
+                                          .n1 = 3.0F,
+                                          .n2 = 7.0F,
+                                          .n3 = 4.0F,
+                                          .c1 = 13.0F,
+                                          .c2 = 37.5F,
+                                          .c3 = 250.25F,
+                                          .mode = 1.0F};
+    const std::vector<ColourValue> colours = gridColours(parameters);
+    const auto at = [&](std::size_t X, std::size_t Y) {
+        return colours[X * 501 + Y];
+    };
+    for (std::size_t X = 0; X <= 500; ++X) {
+        for (std::size_t Y = 0; Y <= 500; ++Y) {
+            ASSERT_EQ(at(X, Y), at(500 - X, 500 - Y)) << "at (" << X << ", " << Y << ")";
+        }
+    }
+}
+
+TEST(ColourRule, ParametersOutsideTheirRangesStillGiveAColour) {
+    PatternParameters parameters = workedExample(0.0F);
+    parameters.c1 = 1e30F;
+    parameters.c2 = -5.0F;
+    parameters.a3 = std::nanf("");
+    PixelState state;
+    const ColourValue colour = PixelColour(3, 4, parameters, state);
+    EXPECT_EQ(colour & 0xFF000000U, 0U);
+    EXPECT_EQ(colour,
+              packRgb(static_cast<std::int16_t>(state.R), static_cast<std::int16_t>(state.G),
+                      static_cast<std::int16_t>(state.B)));
+}
+
+// Digests of whole grids guard the evaluation order as a whole: a fused multiply-add or a
+// regrouped sum anywhere changes them.
+TEST(GridDigest, WorkedExampleInModeOne) {
+    EXPECT_EQ(gridDigest(workedExample(1.0F)),
+              "e639b73a76fe2b247db7a9835aef6f2c01505312198fb3540d48e32e6e6e2f6d");
+}
+
+TEST(GridDigest, WorkedExampleInModeFive) {
+    EXPECT_EQ(gridDigest(workedExample(5.0F)),
+              "0ff658981212740aad7b17a518d135f352a5c563f28d7a2ac65b0850379b03f3");
+}
+
+TEST(GridDigest, ZeroRedGainInModeOne) {
+    const PatternParameters parameters = {.a1 = 6.25F,
+                                          .a2 = 8.5F,
+                                          .a3 = 9.75F,
+                                          .n1 = 3.0F,
+                                          .n2 = 7.0F,
+                                          .n3 = 4.0F,
+                                          .c1 = 0.0F,
+                                          .c2 = 37.5F,
+                                          .c3 = 250.25F,
+                                          .mode = 1.0F};
+    EXPECT_EQ(gridDigest(parameters),
+              "e2127268ad03a55f6563bbdb392cbd2406bd2d08a07a4b0862473a37e670b6ff");
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "colour_value.h"
+#include "pattern_parameters.h"
+
+#include <string>
+#include <vector>
+
+// The 251,001 colours of a pattern in scan order, column by column, each column top to
+// bottom, evaluated the way a drawing pass evaluates them.
+std::vector<ColourValue> gridColours(const PatternParameters& parameters);
+
+// The SHA-256 of those colours, each written as four little-endian bytes.
+std::string gridDigest(const PatternParameters& parameters);
