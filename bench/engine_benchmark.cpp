@@ -21,7 +21,7 @@ const PatternParameters parameters = {.a1 = 5.0F,
 
 // A 500 x 500 image in memory, clipping like the real surface.
 class MemoryWindow final : public DrawingWindow, public Canvas {
-  public:
+public:
     void clearWindowDrawing() override {}
     Canvas& canvas() override { return *this; }
     void plot(int X, int Y, ColourValue colour) override {
@@ -30,7 +30,7 @@ class MemoryWindow final : public DrawingWindow, public Canvas {
         }
     }
 
-  private:
+private:
     static constexpr int side = 500;
     std::vector<ColourValue> m_pixels = std::vector<ColourValue>(side * side);
 };

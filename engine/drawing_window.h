@@ -4,7 +4,7 @@
 
 // What a drawing pass needs of the window it draws for.
 class DrawingWindow {
-  public:
+public:
     virtual ~DrawingWindow() = default;
 
     // Clears whatever was drawn directly on the window's own surface; the controls and
@@ -13,7 +13,7 @@ class DrawingWindow {
 
     virtual Canvas& canvas() = 0;
 
-  protected:
+protected:
     DrawingWindow() = default;
     DrawingWindow(const DrawingWindow&) = default;
     DrawingWindow& operator=(const DrawingWindow&) = default;

@@ -9,7 +9,7 @@
 namespace {
 
 class SystemRandomSource final : public RandomSource {
-  public:
+public:
     float timeOfDaySeconds() override {
         using namespace std::chrono;
         const auto now = system_clock::now();
@@ -40,7 +40,7 @@ class SystemRandomSource final : public RandomSource {
         return static_cast<float>(m_engine() >> 8U) * unitOfLastPlace;
     }
 
-  private:
+private:
     std::mt19937 m_engine;
 };
 

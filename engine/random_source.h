@@ -3,7 +3,7 @@
 // The clock and the pseudo-random generator that every pattern is drawn from. One source
 // is in use for the whole process; a scripted one can be installed in its place.
 class RandomSource {
-  public:
+public:
     virtual ~RandomSource() = default;
 
     // Local time of day in seconds since midnight, fraction included.
@@ -15,7 +15,7 @@ class RandomSource {
     // The next value of the sequence, uniform on [0, 1): 0 may occur, 1 never does.
     virtual float nextUniform() = 0;
 
-  protected:
+protected:
     RandomSource() = default;
     RandomSource(const RandomSource&) = default;
     RandomSource& operator=(const RandomSource&) = default;

@@ -12,7 +12,7 @@
 // reads a fixed clock. It writes every call to a journal and tells an observer of it, and
 // is the source in use for its lifetime.
 class ScriptedRandomSource final : public RandomSource {
-  public:
+public:
     explicit ScriptedRandomSource(std::vector<float> uniforms, float clockReading = 43200.5F)
         : m_uniforms(std::move(uniforms)), m_clockReading(clockReading),
           m_previous(installRandomSource(this)) {}
@@ -39,7 +39,7 @@ class ScriptedRandomSource final : public RandomSource {
     std::function<void(Step)> onCall;
     std::vector<float> seeds;
 
-  private:
+private:
     void record(Step step) {
         if (journal != nullptr) {
             journal->push_back({step});

@@ -1,0 +1,278 @@
+#include "grid_digest.h"
+#include "main_window.h"
+#include "pattern_parameters.h"
+#include "picture1.h"
+#include "scripted_random_source.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two patterns' worth of draws, so that consecutive passes draw different patterns.
+const std::vector<float> twoPatterns = {0.5F,  0.25F, 0.75F, 0.05F, 0.45F, 0.95F, 0.4F,
+                                        0.6F,  0.2F,  0.1F,  0.9F,  0.3F,  0.6F,  0.35F,
+                                        0.15F, 0.7F,  0.8F,  0.45F, 0.55F, 0.99F};
+
+PatternParameters patternNumber(std::size_t index) {
+    ScriptedRandomSource source(twoPatterns);
+    PatternParameters parameters;
+    for (std::size_t i = 0; i <= index; ++i) {
+        parameters = drawPatternParameters(source);
+    }
+    return parameters;
+}
+
+QWidget* picture1Of(Form1& form) {
+    return form.findChild<QWidget*>(QStringLiteral("Picture1"));
+}
+QPushButton* command1Of(Form1& form) {
+    return form.findChild<QPushButton*>(QStringLiteral("Command1"));
+}
+
+long count(const Journal& journal, Step step) {
+    return std::count_if(journal.begin(), journal.end(),
+                         [step](const JournalEntry& entry) { return entry.step == step; });
+}
+
+long passesIn(const Journal& journal) {
+    return count(journal, Step::NextUniform) / 10;
+}
+
+// A press and release of the left button at a point of the window, as the window system
+// would deliver them: hit-tested, so a covered or misplaced button is not pressed.
+void clickThroughWindow(Form1& form, QPoint windowPoint) {
+    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, windowPoint);
+}
+
+QPoint command1Centre(Form1& form) {
+    return command1Of(form)->geometry().center();
+}
+
+// The same press and release, queued behind whatever the application is doing now.
+void queueClick(Form1& form, QPoint windowPoint) {
+    QWindow* window = form.windowHandle();
+    const QPointF local(windowPoint);
+    const QPointF global(window->mapToGlobal(windowPoint));
+    QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, global,
+                                                        Qt::LeftButton, Qt::LeftButton, {}));
+    QCoreApplication::postEvent(
+        window, new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, {}, {}));
+}
+
+// The canvas as it is painted, one pixel per point whatever the scale factor.
+QImage canvasImage(Form1& form) {
+    return picture1Of(form)->grab().toImage().scaled(500, 500, Qt::IgnoreAspectRatio,
+                                                     Qt::FastTransformation);
+}
+
+// Compares what the canvas shows with the colours of a pattern; returns the first point
+// that differs, or nothing.
+std::optional<QPoint> firstDifference(const QImage& shown, const PatternParameters& pattern) {
+    const std::vector<ColourValue> colours = gridColours(pattern);
+    for (int X = 0; X < 500; ++X) {
+        for (int Y = 0; Y < 500; ++Y) {
+            const ColourValue colour = colours[static_cast<std::size_t>(X * 501 + Y)];
+            const QRgb pixel = shown.pixel(X, Y);
+            if (static_cast<ColourValue>(qRed(pixel)) != (colour & 0xFFU) ||
+                static_cast<ColourValue>(qGreen(pixel)) != ((colour >> 8U) & 0xFFU) ||
+                static_cast<ColourValue>(qBlue(pixel)) != ((colour >> 16U) & 0xFFU)) {
+                return QPoint(X, Y);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST(MainWindowLayout, ControlsSitWhereTheyShouldWithLegibleCaptions) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Form1"));
+    EXPECT_EQ(picture1Of(form)->geometry(), QRect(56, 64, 500, 500));
+    QPushButton* command1 = command1Of(form);
+    EXPECT_EQ(command1->geometry(), QRect(576, 544, 57, 17));
+    EXPECT_EQ(command1->text(), QStringLiteral("new"));
+    const QFontMetrics metrics(command1->font());
+    EXPECT_LE(metrics.height(), 17);
+    EXPECT_LT(metrics.horizontalAdvance(command1->text()), 57 - 8);
+    EXPECT_FALSE(picture1Of(form)->accessibleName().isEmpty());
+    EXPECT_FALSE(command1->accessibleName().isEmpty());
+
+    EXPECT_GE(form.width(), 633);
+    EXPECT_GE(form.height(), 564);
+    EXPECT_TRUE(form.rect().contains(picture1Of(form)->geometry()));
+    EXPECT_TRUE(form.rect().contains(command1->geometry()));
+    EXPECT_GE(form.minimumWidth(), 633);
+    EXPECT_GE(form.minimumHeight(), 564);
+}
+
+TEST(MainWindowLayout, FocusStartsOnTheCanvasAndTabMovesItToTheButton) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(QApplication::focusWidget(), picture1Of(form));
+    QTest::keyClick(&form, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), command1Of(form));
+    QTest::keyClick(&form, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), picture1Of(form));
+}
+
+TEST(MainWindowStartUp, DrawsOnePatternAfterShowingAndReseedingTwice) {
+    Journal journal;
+    ScriptedRandomSource source(twoPatterns, 3600.25F);
+    source.journal = &journal;
+    bool shownBeforeFirstReseed = false;
+    source.onCall = [&](Step step) {
+        if (step == Step::Reseed && count(journal, Step::Reseed) == 1) {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            shownBeforeFirstReseed = std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+                return w->objectName() == QStringLiteral("Form1") && w->isVisible();
+            });
+        }
+    };
+
+    Form1 form;
+    source.onCall = nullptr;
+
+    EXPECT_TRUE(shownBeforeFirstReseed);
+    ASSERT_EQ(journal.size(), 4U + 10U);
+    const std::vector<Step> firstSteps = {Step::TimeOfDay, Step::Reseed, Step::TimeOfDay,
+                                          Step::Reseed};
+    for (std::size_t i = 0; i < firstSteps.size(); ++i) {
+        EXPECT_EQ(journal[i].step, firstSteps[i]) << "step " << i;
+    }
+    EXPECT_EQ(passesIn(journal), 1);
+    EXPECT_EQ(source.seeds, (std::vector<float>{3600.25F, 3600.25F}));
+    EXPECT_EQ(firstDifference(canvasImage(form), patternNumber(0)), std::nullopt);
+}
+
+TEST(MainWindowPresses, EachPressDrawsExactlyOneFurtherPattern) {
+    Journal journal;
+    ScriptedRandomSource source(twoPatterns);
+    source.journal = &journal;
+    Form1 form;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    clickThroughWindow(form, command1Centre(form));
+    EXPECT_EQ(passesIn(journal), 2);
+    EXPECT_EQ(count(journal, Step::Reseed), 3);
+    EXPECT_EQ(firstDifference(canvasImage(form), patternNumber(1)), std::nullopt);
+
+    command1Of(form)->setFocus();
+    QTest::keyClick(command1Of(form), Qt::Key_Space);
+    EXPECT_EQ(passesIn(journal), 3);
+    EXPECT_EQ(firstDifference(canvasImage(form), patternNumber(0)), std::nullopt);
+
+    // A click beside the button presses nothing.
+    clickThroughWindow(form, command1Of(form)->geometry().topLeft() - QPoint(3, 3));
+    EXPECT_EQ(passesIn(journal), 3);
+}
+
+TEST(MainWindowPresses, PressesMadeDuringAPassEachDrawOneMoreAfterIt) {
+    Journal journal;
+    ScriptedRandomSource source(twoPatterns);
+    source.journal = &journal;
+    Form1 form;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    bool queued = false;
+    std::vector<std::optional<QPoint>> previousPatternAtReseed;
+    source.onCall = [&](Step step) {
+        if (step == Step::NextUniform && !queued) {
+            queued = true;
+            queueClick(form, command1Centre(form));
+            queueClick(form, command1Centre(form));
+        }
+        // A pass that started inside another would find that one's pattern half drawn.
+        const long finishedPasses = passesIn(journal);
+        if (step == Step::Reseed && finishedPasses >= 2) {
+            const auto previous = static_cast<std::size_t>((finishedPasses - 1) % 2);
+            previousPatternAtReseed.push_back(
+                firstDifference(canvasImage(form), patternNumber(previous)));
+        }
+    };
+    clickThroughWindow(form, command1Centre(form));
+    QTRY_COMPARE_WITH_TIMEOUT(passesIn(journal), 4L, 5000);
+    QTest::qWait(100);
+    EXPECT_EQ(passesIn(journal), 4);
+    // Nothing queued ran inside a pass: each pass's reseed and ten draws stand together.
+    Journal expected(4 + 10, {Step::NextUniform});
+    expected[0] = expected[2] = {Step::TimeOfDay};
+    expected[1] = expected[3] = {Step::Reseed};
+    for (int pass = 0; pass < 3; ++pass) {
+        expected.push_back({Step::TimeOfDay});
+        expected.push_back({Step::Reseed});
+        expected.insert(expected.end(), 10, {Step::NextUniform});
+    }
+    ASSERT_EQ(journal.size(), expected.size());
+    for (std::size_t i = 0; i < journal.size(); ++i) {
+        EXPECT_EQ(journal[i].step, expected[i].step) << "step " << i;
+    }
+    EXPECT_EQ(previousPatternAtReseed,
+              (std::vector<std::optional<QPoint>>{std::nullopt, std::nullopt}));
+    EXPECT_EQ(firstDifference(canvasImage(form), patternNumber(1)), std::nullopt);
+}
+
+TEST(MainWindowPresses, ANewPatternIsDrawnOverTheOldWithoutBlanking) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QImage first = canvasImage(form);
+
+    std::optional<QImage> duringTheDraws;
+    source.onCall = [&](Step step) {
+        if (step == Step::NextUniform && !duringTheDraws) {
+            duringTheDraws = canvasImage(form);
+        }
+    };
+    clickThroughWindow(form, command1Centre(form));
+    ASSERT_TRUE(duringTheDraws.has_value());
+    EXPECT_EQ(*duringTheDraws, first);
+    EXPECT_NE(canvasImage(form), first);
+}
+
+TEST(Canvas, ShowsTheChannelsInTheirPlacesAndClipsOutsideItsInterior) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    Canvas& canvas = form.canvas();
+    canvas.plot(0, 0, 0x000000FF);
+    canvas.plot(1, 0, 0x00FF0000);
+    canvas.plot(499, 499, 0x0000FF00);
+    const QImage before = canvasImage(form);
+    EXPECT_EQ(before.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(before.pixel(1, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(before.pixel(499, 499), qRgb(0, 255, 0));
+
+    const int outside[][2] = {{500, 0},     {0, 500},           {500, 500},   {-1, 0},
+                              {0, -1},      {INT_MIN, 0},       {0, INT_MIN}, {INT_MAX, 3},
+                              {3, INT_MAX}, {INT_MIN, INT_MAX}, {-500, -500}, {1000, 250}};
+    for (const auto& point : outside) {
+        canvas.plot(point[0], point[1], 0x00FFFFFF);
+    }
+    form.clearWindowDrawing();
+    EXPECT_EQ(canvasImage(form), before);
+}
+
+TEST(Canvas, EveryPointIsPaintedAsOneSharpSquareAtAnyScale) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    const QImage painted = picture1Of(form)->grab().toImage();
+    const int scale = painted.width() / 500;
+    ASSERT_EQ(painted.size(), QSize(500 * scale, 500 * scale));
+    const QImage points = canvasImage(form);
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x) {
+            ASSERT_EQ(painted.pixel(x, y), points.pixel(x / scale, y / scale))
+                << "at (" << x << ", " << y << ")";
+        }
+    }
+}

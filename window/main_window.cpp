@@ -1,0 +1,68 @@
+#include "main_window.h"
+
+#include "drawing_pass.h"
+#include "picture1.h"
+#include "random_source.h"
+
+#include <QPushButton>
+
+namespace {
+
+// The layout in pixels. The controls reach to 633 x 564; the window opens with the same
+// margin on the right and at the bottom as on the left and at the top.
+constexpr QPoint picture1Position{56, 64};
+constexpr QRect command1Geometry{576, 544, 57, 17};
+constexpr QSize smallestClientSize{633, 564};
+constexpr QSize openingClientSize{633 + 56, 564 + 64};
+constexpr int command1FontPixels = 11; // keeps "new" whole inside a 17 pixel high button
+
+} // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent), m_picture1(new Picture1(this)), m_command1(new QPushButton(this)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setMinimumSize(smallestClientSize);
+    resize(openingClientSize);
+
+    m_picture1->move(picture1Position);
+
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setText(QStringLiteral("new"));
+    m_command1->setAccessibleName(tr("New pattern"));
+    m_command1->setAccessibleDescription(tr("Draws a new pattern over the current one"));
+    QFont captionFont = m_command1->font();
+    captionFont.setPixelSize(command1FontPixels);
+    m_command1->setFont(captionFont);
+    m_command1->setGeometry(command1Geometry);
+    connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
+
+    setTabOrder(m_picture1, m_command1);
+    m_picture1->setFocus();
+
+    load();
+}
+
+void Form1::clearWindowDrawing() {
+    // A widget keeps nothing drawn on it outside its own paint events, so the window's own
+    // surface never holds drawing of the program's to clear.
+}
+
+Canvas& Form1::canvas() {
+    return *m_picture1;
+}
+
+void Form1::load() {
+    show();
+    randomSource().reseed(randomSource().timeOfDaySeconds());
+    drawAndPresent();
+}
+
+void Form1::command1Click() {
+    drawAndPresent();
+}
+
+void Form1::drawAndPresent() {
+    DrawPattern(*this);
+    m_picture1->present();
+}
