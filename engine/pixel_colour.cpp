@@ -56,26 +56,23 @@ ColourValue PixelColour(std::int16_t X, std::int16_t Y, const PatternParameters&
     state.B =
         levelModulo256(parameters.c3 * ((a3 + std::sin(a3 * r)) + (a1 + std::cos((2.0 * n3) * t))));
 
+    // The fixed levels are taken only in the modes that show them.
     const auto R = static_cast<std::int16_t>(state.R);
     const auto G = static_cast<std::int16_t>(state.G);
     const auto B = static_cast<std::int16_t>(state.B);
-    const std::int16_t F1 = fixedLevel(parameters.c1);
-    const std::int16_t F2 = fixedLevel(parameters.c2);
-    const std::int16_t F3 = fixedLevel(parameters.c3);
-
     switch (modeNumber(parameters.mode)) {
     case 2:
-        return packRgb(F1, G, B);
+        return packRgb(fixedLevel(parameters.c1), G, B);
     case 3:
-        return packRgb(R, F2, B);
+        return packRgb(R, fixedLevel(parameters.c2), B);
     case 4:
-        return packRgb(R, G, F3);
+        return packRgb(R, G, fixedLevel(parameters.c3));
     case 5:
-        return packRgb(F1, F2, B);
+        return packRgb(fixedLevel(parameters.c1), fixedLevel(parameters.c2), B);
     case 6:
-        return packRgb(R, F2, F3);
+        return packRgb(R, fixedLevel(parameters.c2), fixedLevel(parameters.c3));
     case 7:
-        return packRgb(F1, G, F3);
+        return packRgb(fixedLevel(parameters.c1), G, fixedLevel(parameters.c3));
     default: // mode 1
         return packRgb(R, G, B);
     }

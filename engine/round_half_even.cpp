@@ -15,16 +15,11 @@ std::int32_t roundHalfEven(double v) {
     if (v >= highest) {
         return std::numeric_limits<std::int32_t>::max();
     }
-    // Decided from the fraction rather than by the floating-point environment's rounding
-    // mode, so the result cannot change if that mode is ever switched; and in integer
-    // arithmetic, because the library's floor and fmod cost more than the rest of a level.
-    auto whole = static_cast<std::int64_t>(v); // towards zero
-    if (static_cast<double>(whole) > v) {
-        --whole; // now floor(v)
-    }
-    const double fraction = v - static_cast<double>(whole); // exact within the int32 range
-    if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) {
-        ++whole;
-    }
-    return static_cast<std::int32_t>(whole);
+    // Adding 1.5 * 2^52 leaves no bits below the unit, so the processor rounds the sum to a
+    // whole number in its rounding mode: to nearest with ties to even, the IEEE default,
+    // which nothing in this program changes. Subtracting it again is exact. This is several
+    // times cheaper than floor and fmod, and has no branch for the predictor to miss.
+    constexpr double shifter = 0x1.8p52;
+    const double rounded = (v + shifter) - shifter;
+    return static_cast<std::int32_t>(rounded);
 }

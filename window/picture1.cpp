@@ -16,7 +16,9 @@ QRgb toQRgb(ColourValue colour) {
 
 } // namespace
 
-Picture1::Picture1(QWidget* parent) : QWidget(parent), m_image(side, side, QImage::Format_RGB32) {
+Picture1::Picture1(QWidget* parent)
+    : QWidget(parent), m_image(side, side, QImage::Format_RGB32),
+      m_pixels(reinterpret_cast<QRgb*>(m_image.bits())) {
     setObjectName(QStringLiteral("Picture1"));
     setFixedSize(side, side);
     setFocusPolicy(Qt::StrongFocus);
@@ -32,7 +34,7 @@ void Picture1::plot(int X, int Y, ColourValue colour) {
     if (static_cast<unsigned>(X) >= unsigned{side} || static_cast<unsigned>(Y) >= unsigned{side}) {
         return;
     }
-    reinterpret_cast<QRgb*>(m_image.scanLine(Y))[X] = toQRgb(colour);
+    m_pixels[Y * side + X] = toQRgb(colour);
 }
 
 void Picture1::present() {

@@ -26,4 +26,7 @@ protected:
 
 private:
     QImage m_image;
+    // The image's pixels, row after row without padding. Taken once: the image is never
+    // copied, so it never detaches and the pixels never move.
+    QRgb* m_pixels;
 };

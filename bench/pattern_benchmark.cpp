@@ -1,0 +1,143 @@
+// The cost of a pattern, side by side in one run: the bare colour rule over the grid, a
+// whole pass onto plain memory, a whole pass onto the real canvas with presenting, and a
+// straightforward peer that plots every point through the toolkit's painter.
+
+#include "drawing_pass.h"
+#include "main_window.h"
+#include "pattern_parameters.h"
+#include "pixel_colour.h"
+#include "random_source.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr std::int64_t pointsPerPattern = 501 * 501;
+
+// Draws the same pattern every time: a1 = 5, a2 = 7.5, a3 = 10, n1 = 2, n2 = 5, n3 = 11,
+// c1 = 100, c2 = 200.5, c3 = 255.5, mode 1. Every benchmark evaluates these parameters,
+// so that their figures can be set side by side.
+class FixedPatternSource final : public RandomSource {
+public:
+    float timeOfDaySeconds() override { return 0.0F; }
+    void reseed(float /*seed*/) override { m_next = 0; }
+    float nextUniform() override { return draws[m_next++ % draws.size()]; }
+
+private:
+    static constexpr std::array<float, 10> draws = {
+        0.0F, 0.5F, 1.0F - 0x1p-24F, 0.0F, 0.3F, 0.95F, 100.0F / 256, 200.5F / 256,
+        255.5F / 256, 0.0F};
+    std::size_t m_next = 0;
+};
+
+FixedPatternSource fixedPatternSource;
+
+PatternParameters fixedParameters() {
+    fixedPatternSource.reseed(0.0F);
+    return drawPatternParameters(fixedPatternSource);
+}
+
+void bareColourRule(benchmark::State& benchmarkState) {
+    const PatternParameters parameters = fixedParameters();
+    for (auto _ : benchmarkState) {
+        PixelState state;
+        for (std::int16_t X = 0; X <= 500; ++X) {
+            for (std::int16_t Y = 0; Y <= 500; ++Y) {
+                benchmark::DoNotOptimize(PixelColour(X, Y, parameters, state));
+            }
+        }
+    }
+    benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
+}
+
+// A 500 x 500 image in plain memory, clipping like the real canvas: the pass without the
+// toolkit.
+class MemoryWindow final : public DrawingWindow, public Canvas {
+public:
+    void clearWindowDrawing() override {}
+    Canvas& canvas() override { return *this; }
+    void plot(int X, int Y, ColourValue colour) override {
+        if (X >= 0 && X < side && Y >= 0 && Y < side) {
+            m_pixels[static_cast<std::size_t>(Y * side + X)] = colour;
+        }
+    }
+
+private:
+    static constexpr int side = 500;
+    std::vector<ColourValue> m_pixels = std::vector<ColourValue>(side * side);
+};
+
+void wholePassOntoMemory(benchmark::State& benchmarkState) {
+    MemoryWindow window;
+    for (auto _ : benchmarkState) {
+        DrawPattern(window);
+        benchmark::ClobberMemory();
+    }
+    benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
+}
+
+// A press of "new" on the real window: the pass onto Picture1, then presenting it.
+void wholePassOntoPicture1(benchmark::State& benchmarkState) {
+    Form1 form1;
+    auto* command1 = form1.findChild<QPushButton*>(QStringLiteral("Command1"));
+    for (auto _ : benchmarkState) {
+        command1->click();
+    }
+    benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
+}
+
+// The peer: every point drawn with its own pen through a painter onto an image of the
+// canvas's size.
+class PainterWindow final : public DrawingWindow, public Canvas {
+public:
+    PainterWindow() : m_image(500, 500, QImage::Format_RGB32), m_painter(&m_image) {}
+    void clearWindowDrawing() override {}
+    Canvas& canvas() override { return *this; }
+    void plot(int X, int Y, ColourValue colour) override {
+        m_painter.setPen(QColor(static_cast<int>(colour & 0xFFU),
+                                static_cast<int>((colour >> 8U) & 0xFFU),
+                                static_cast<int>((colour >> 16U) & 0xFFU)));
+        m_painter.drawPoint(X, Y);
+    }
+
+private:
+    QImage m_image;
+    QPainter m_painter;
+};
+
+void wholePassThroughPainter(benchmark::State& benchmarkState) {
+    PainterWindow window;
+    for (auto _ : benchmarkState) {
+        DrawPattern(window);
+    }
+    benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
+}
+
+} // namespace
+
+BENCHMARK(bareColourRule)->Unit(benchmark::kMillisecond);
+BENCHMARK(wholePassOntoMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(wholePassOntoPicture1)->Unit(benchmark::kMillisecond);
+BENCHMARK(wholePassThroughPainter)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    int qtArgumentCount = 1;
+    QApplication application(qtArgumentCount, argv);
+    installRandomSource(&fixedPatternSource);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
