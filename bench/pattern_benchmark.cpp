@@ -34,8 +34,8 @@ public:
 
 private:
     static constexpr std::array<float, 10> draws = {
-        0.0F, 0.5F, 1.0F - 0x1p-24F, 0.0F, 0.3F, 0.95F, 100.0F / 256, 200.5F / 256,
-        255.5F / 256, 0.0F};
+        0.0F,  0.5F,         1.0F - 0x1p-24F, 0.0F,         0.3F,
+        0.95F, 100.0F / 256, 200.5F / 256,    255.5F / 256, 0.0F};
     std::size_t m_next = 0;
 };
 

@@ -82,6 +82,9 @@ public:
         XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), x, y, &rootX, &rootY,
                               &child);
         XTestFakeMotionEvent(m_display, -1, rootX, rootY, CurrentTime);
+        XSync(m_display, False);
+        // A hand comes to rest on the button before it presses.
+        std::this_thread::sleep_for(50ms);
         XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
         XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
         XSync(m_display, False);
