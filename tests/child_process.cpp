@@ -48,6 +48,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
     m_stderrPipe = pipeEnds[0];
+    // Read while waiting, so that a chatty program never blocks on a full pipe.
+    fcntl(m_stderrPipe, F_SETFL, O_NONBLOCK);
 }
 
 ChildProcess::~ChildProcess() {
@@ -63,6 +65,7 @@ ChildProcess::~ChildProcess() {
 std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (m_pid > 0 && !m_status) {
+        drainStandardError();
         int status = 0;
         if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
             m_status = status;
@@ -75,12 +78,15 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) 
     return m_status;
 }
 
-std::string ChildProcess::standardError() {
-    std::string text;
+void ChildProcess::drainStandardError() {
     std::array<char, 4096> buffer{};
     ssize_t got = 0;
     while (m_stderrPipe >= 0 && (got = read(m_stderrPipe, buffer.data(), buffer.size())) > 0) {
-        text.append(buffer.data(), static_cast<std::size_t>(got));
+        m_stderr.append(buffer.data(), static_cast<std::size_t>(got));
     }
-    return text;
+}
+
+std::string ChildProcess::standardError() {
+    drainStandardError();
+    return m_stderr;
 }

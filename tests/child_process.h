@@ -22,11 +22,14 @@ public:
     // timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout);
 
-    // Everything the process wrote to stderr; call after it has ended.
+    // Everything the process has written to stderr so far.
     std::string standardError();
 
 private:
+    void drainStandardError();
+
     pid_t m_pid = -1;
     int m_stderrPipe = -1;
     std::optional<int> m_status;
+    std::string m_stderr;
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct _XDisplay;
+
+// A connection to the X server named by DISPLAY, with what a test needs to use a program
+// as a person would: find its window, read what the screen shows, move the pointer,
+// click, and ask the window to close. Xlib's own headers, and their macros, stay in the
+// implementation.
+class XSession {
+public:
+    using WindowId = unsigned long;
+
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    bool connected() const { return m_display != nullptr; }
+
+    // The first viewable window captioned caption, waiting up to timeout for it.
+    std::optional<WindowId> waitForWindow(const char* caption, std::chrono::milliseconds timeout);
+
+    // The pixels a rectangle of the window shows, row by row, as 0xRRGGBB; empty if the
+    // rectangle cannot be read.
+    std::vector<std::uint32_t> pixels(WindowId window, int left, int top, int width, int height);
+
+    // Moves the pointer to a point of the window, through the server's input path.
+    void movePointer(WindowId window, int x, int y);
+
+    // Presses and releases the left button where the pointer is.
+    void click();
+
+    // Asks the window to close, as a window manager's close button does.
+    void requestClose(WindowId window);
+
+private:
+    std::optional<WindowId> findWindow(WindowId parent, const char* caption);
+
+    _XDisplay* m_display;
+};
