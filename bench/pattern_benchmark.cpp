@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr std::int64_t pointsPerPattern = 501 * 501;
+constexpr std::int64_t pointsPerPattern = 501L * 501L;
 
 // Draws the same pattern every time: a1 = 5, a2 = 7.5, a3 = 10, n1 = 2, n2 = 5, n3 = 11,
 // c1 = 100, c2 = 200.5, c3 = 255.5, mode 1. Every benchmark evaluates these parameters,
@@ -48,7 +48,7 @@ PatternParameters fixedParameters() {
 
 void bareColourRule(benchmark::State& benchmarkState) {
     const PatternParameters parameters = fixedParameters();
-    for (auto _ : benchmarkState) {
+    while (benchmarkState.KeepRunning()) {
         PixelState state;
         for (std::int16_t X = 0; X <= 500; ++X) {
             for (std::int16_t Y = 0; Y <= 500; ++Y) {
@@ -66,19 +66,19 @@ public:
     void clearWindowDrawing() override {}
     Canvas& canvas() override { return *this; }
     void plot(int X, int Y, ColourValue colour) override {
-        if (X >= 0 && X < side && Y >= 0 && Y < side) {
-            m_pixels[static_cast<std::size_t>(Y * side + X)] = colour;
+        if (X >= 0 && X < int{side} && Y >= 0 && Y < int{side}) {
+            m_pixels[static_cast<std::size_t>(Y) * side + static_cast<std::size_t>(X)] = colour;
         }
     }
 
 private:
-    static constexpr int side = 500;
+    static constexpr std::size_t side = 500;
     std::vector<ColourValue> m_pixels = std::vector<ColourValue>(side * side);
 };
 
 void wholePassOntoMemory(benchmark::State& benchmarkState) {
     MemoryWindow window;
-    for (auto _ : benchmarkState) {
+    while (benchmarkState.KeepRunning()) {
         DrawPattern(window);
         benchmark::ClobberMemory();
     }
@@ -89,7 +89,7 @@ void wholePassOntoMemory(benchmark::State& benchmarkState) {
 void wholePassOntoPicture1(benchmark::State& benchmarkState) {
     Form1 form1;
     auto* command1 = form1.findChild<QPushButton*>(QStringLiteral("Command1"));
-    for (auto _ : benchmarkState) {
+    while (benchmarkState.KeepRunning()) {
         command1->click();
     }
     benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
@@ -116,7 +116,7 @@ private:
 
 void wholePassThroughPainter(benchmark::State& benchmarkState) {
     PainterWindow window;
-    for (auto _ : benchmarkState) {
+    while (benchmarkState.KeepRunning()) {
         DrawPattern(window);
     }
     benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);

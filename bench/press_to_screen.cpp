@@ -35,7 +35,7 @@ void pressToScreen(benchmark::State& state) {
         session.pixels(*form1, canvasLeft, canvasTop + 100, canvasSide, 1);
     std::vector<double> times;
 
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         const auto pressed = std::chrono::steady_clock::now();
         session.click();
         std::vector<std::uint32_t> shown;

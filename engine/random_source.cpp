@@ -1,5 +1,6 @@
 #include "random_source.h"
 
+#include <array>
 #include <bit>
 #include <chrono>
 #include <cstdint>
@@ -27,8 +28,8 @@ public:
     void reseed(float seed) override {
         // Two words of the current sequence go in with the seed, so a reseed with the
         // clock reading of the reseed before it still moves the sequence on.
-        const std::uint32_t carried[] = {static_cast<std::uint32_t>(m_engine()),
-                                         static_cast<std::uint32_t>(m_engine())};
+        const std::array<std::uint32_t, 2> carried = {static_cast<std::uint32_t>(m_engine()),
+                                                      static_cast<std::uint32_t>(m_engine())};
         std::seed_seq mixed{std::bit_cast<std::uint32_t>(seed), carried[0], carried[1]};
         m_engine.seed(mixed);
     }

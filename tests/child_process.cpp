@@ -8,8 +8,6 @@
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
                            const std::vector<std::string>& unset) {
     std::vector<std::string> environment;
@@ -25,11 +23,13 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
         }
     }
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    argv.reserve(arguments.size() + 2);
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
     std::vector<char*> envp;
+    envp.reserve(environment.size() + 1);
     for (std::string& entry : environment) {
         envp.push_back(entry.data());
     }

@@ -12,7 +12,7 @@
 namespace {
 
 const std::vector<float> script = {0.5F, 0.25F, 0.75F, 0.05F, 0.45F, 0.95F, 0.4F, 0.6F, 0.2F, 0.5F};
-constexpr std::size_t pointsPerPattern = 501 * 501;
+constexpr std::size_t pointsPerPattern = scanIndex(500, 500) + 1;
 constexpr std::size_t stepsPerPass = 2 + 1 + 10 + pointsPerPattern;
 
 PatternParameters scriptedParameters() {

@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <optional>
 #include <set>
+#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace {
 
@@ -42,11 +42,12 @@ void pressNew(XSession& session, XSession::WindowId window) {
 // A drawn pattern is unchanged by a half turn about the grid centre (250, 250). Column
 // and row 500 are clipped, so column and row 0 have no partner on the screen.
 bool showsAPattern(const ScreenPixels& pixels) {
-    if (pixels.size() != canvasSide * canvasSide) {
+    constexpr auto side = static_cast<std::size_t>(canvasSide);
+    if (pixels.size() != side * side) {
         return false;
     }
     const auto at = [&](int x, int y) {
-        return pixels[static_cast<std::size_t>(y * canvasSide + x)];
+        return pixels[static_cast<std::size_t>(y) * side + static_cast<std::size_t>(x)];
     };
     std::set<std::uint32_t> distinct;
     for (int y = 1; y < canvasSide; ++y) {
@@ -116,6 +117,7 @@ TEST(EndToEnd, CommandLineArgumentsChangeNothing) {
 
 TEST(EndToEnd, ThousandsOfArgumentsChangeNothing) {
     std::vector<std::string> arguments;
+    arguments.reserve(5000);
     for (int i = 0; i < 5000; ++i) {
         arguments.push_back(i % 2 == 0 ? "-platform" : std::string(200, 'x'));
     }

@@ -7,7 +7,7 @@
 
 std::vector<ColourValue> gridColours(const PatternParameters& parameters) {
     std::vector<ColourValue> colours;
-    colours.reserve(501 * 501);
+    colours.reserve(scanIndex(500, 500) + 1);
     PixelState state;
     for (std::int16_t X = 0; X <= 500; ++X) {
         for (std::int16_t Y = 0; Y <= 500; ++Y) {

@@ -3,8 +3,14 @@
 #include "colour_value.h"
 #include "pattern_parameters.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
+
+// Where point (X, Y) stands in the scan order.
+constexpr std::size_t scanIndex(int X, int Y) {
+    return static_cast<std::size_t>(X) * 501 + static_cast<std::size_t>(Y);
+}
 
 // The 251,001 colours of a pattern in scan order, column by column, each column top to
 // bottom, evaluated the way a drawing pass evaluates them.

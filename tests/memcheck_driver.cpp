@@ -3,6 +3,9 @@
 
 #include "main_window.h"
 
+#include <array>
+#include <string>
+
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
@@ -10,16 +13,15 @@
 
 int main() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static char name[] = "memcheck_driver";
-    static char* arguments[] = {name, nullptr};
+    static std::string name = "memcheck_driver";
+    static std::array<char*, 2> arguments = {name.data(), nullptr};
     int argumentCount = 1;
-    QApplication application(argumentCount, arguments);
+    QApplication application(argumentCount, arguments.data());
 
     Form1 form1;
     auto* command1 = form1.findChild<QPushButton*>(QStringLiteral("Command1"));
     for (int press = 0; press < 3; ++press) {
-        QTest::mouseClick(form1.windowHandle(), Qt::LeftButton, {},
-                          command1->geometry().center());
+        QTest::mouseClick(form1.windowHandle(), Qt::LeftButton, {}, command1->geometry().center());
     }
     form1.close();
     return 0;

@@ -40,7 +40,7 @@ public:
     std::vector<float> seeds;
 
 private:
-    void record(Step step) {
+    void record(Step step) const {
         if (journal != nullptr) {
             journal->push_back({step});
         }

@@ -1,58 +1,21 @@
 // The window under heavy use on a real X server: a flood of presses made while a pass
 // runs, and many passes in a row.
 
-#include "grid_digest.h"
-#include "main_window.h"
-#include "pattern_parameters.h"
+#include "canvas_reference.h"
 #include "scripted_random_source.h"
 #include "x_session.h"
 
+#include <array>
 #include <cstddef>
 #include <fstream>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
-
-const std::vector<float> twoPatterns = {0.5F, 0.25F, 0.75F, 0.05F, 0.45F, 0.95F, 0.4F,
-                                        0.6F, 0.2F,  0.1F,  0.9F,  0.3F,  0.6F,  0.35F,
-                                        0.15F, 0.7F, 0.8F,  0.45F, 0.55F, 0.99F};
-
-// The image a pattern leaves on the canvas.
-QImage expectedImage(std::size_t pattern) {
-    ScriptedRandomSource source(twoPatterns);
-    PatternParameters parameters = drawPatternParameters(source);
-    if (pattern == 1) {
-        parameters = drawPatternParameters(source);
-    }
-    const std::vector<ColourValue> colours = gridColours(parameters);
-    QImage image(500, 500, QImage::Format_RGB32);
-    for (int X = 0; X < 500; ++X) {
-        for (int Y = 0; Y < 500; ++Y) {
-            const ColourValue colour = colours[static_cast<std::size_t>(X * 501 + Y)];
-            image.setPixel(X, Y,
-                           qRgb(static_cast<int>(colour & 0xFFU),
-                                static_cast<int>((colour >> 8U) & 0xFFU),
-                                static_cast<int>((colour >> 16U) & 0xFFU)));
-        }
-    }
-    return image;
-}
-
-QImage canvasImage(Form1& form) {
-    return form.findChild<QWidget*>(QStringLiteral("Picture1"))
-        ->grab()
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-QPushButton* command1Of(Form1& form) {
-    return form.findChild<QPushButton*>(QStringLiteral("Command1"));
-}
 
 long residentBytes() {
     std::ifstream statm("/proc/self/statm");
@@ -68,7 +31,7 @@ TEST(WindowStress, AThousandPressesMadeDuringAPassGiveAThousandPassesAndACloseSt
     constexpr long pressesDuringThePass = 1000;
     XSession session;
     ASSERT_TRUE(session.connected()) << "needs an X server: run under xvfb-run";
-    const QImage patterns[2] = {expectedImage(0), expectedImage(1)};
+    const std::array<QImage, 2> patterns = {expectedCanvas(0), expectedCanvas(1)};
     Journal journal;
     ScriptedRandomSource source(twoPatterns);
     source.journal = &journal;
@@ -86,7 +49,7 @@ TEST(WindowStress, AThousandPressesMadeDuringAPassGiveAThousandPassesAndACloseSt
             return;
         }
         // The pass before this one reached the canvas whole.
-        if (canvasImage(form) == patterns[(passes + 1) % 2]) {
+        if (canvasImage(form) == patterns[static_cast<std::size_t>((passes + 1) % 2)]) {
             ++passesShownInFull;
         }
         ++passes;
@@ -107,7 +70,7 @@ TEST(WindowStress, AThousandPressesMadeDuringAPassGiveAThousandPassesAndACloseSt
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(passes, 1 + 1 + pressesDuringThePass);
     EXPECT_EQ(passesShownInFull, 1 + pressesDuringThePass);
-    EXPECT_EQ(canvasImage(form), patterns[(passes + 1) % 2]);
+    EXPECT_EQ(canvasImage(form), patterns[static_cast<std::size_t>((passes + 1) % 2)]);
     // Each pass's reseed is followed by its own ten draws: no pass ran inside another.
     long reseeds = 0;
     for (std::size_t i = 0; i < journal.size(); ++i) {
@@ -129,7 +92,7 @@ TEST(WindowStress, MemoryStaysFlatOverTwoHundredPasses) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer holds freed memory back, so resident size says nothing";
 #endif
-    constexpr long bound = 1024 * 1024;
+    constexpr long bound = 1024L * 1024L;
     Form1 form;
     for (int i = 0; i < 20; ++i) {
         command1Of(form)->click();

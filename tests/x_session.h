@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-struct _XDisplay;
+struct _XDisplay; // NOLINT(bugprone-reserved-identifier): Xlib's own name for a connection
 
 // A connection to the X server named by DISPLAY, with what a test needs to use a program
 // as a person would: find its window, read what the screen shows, move the pointer,
