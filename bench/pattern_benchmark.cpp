@@ -8,6 +8,7 @@
 #include "pixel_colour.h"
 #include "random_source.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -122,12 +123,20 @@ void wholePassThroughPainter(benchmark::State& benchmarkState) {
     benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
 }
 
+// On a shared machine other work only ever adds time, so the fastest repetition is the
+// steadiest figure of a benchmark's own cost; it is reported beside the median.
+double fastest(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
+
 } // namespace
 
-BENCHMARK(bareColourRule)->Unit(benchmark::kMillisecond);
-BENCHMARK(wholePassOntoMemory)->Unit(benchmark::kMillisecond);
-BENCHMARK(wholePassOntoPicture1)->Unit(benchmark::kMillisecond);
-BENCHMARK(wholePassThroughPainter)->Unit(benchmark::kMillisecond);
+BENCHMARK(bareColourRule)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
+BENCHMARK(wholePassOntoMemory)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
+BENCHMARK(wholePassOntoPicture1)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
+BENCHMARK(wholePassThroughPainter)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", fastest);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

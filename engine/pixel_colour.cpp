@@ -56,10 +56,10 @@ ColourValue PixelColour(std::int16_t X, std::int16_t Y, const PatternParameters&
     state.B =
         levelModulo256(parameters.c3 * ((a3 + std::sin(a3 * r)) + (a1 + std::cos((2.0 * n3) * t))));
 
-    // The fixed levels are taken only in the modes that show them.
     const auto R = static_cast<std::int16_t>(state.R);
     const auto G = static_cast<std::int16_t>(state.G);
     const auto B = static_cast<std::int16_t>(state.B);
+    // The fixed levels are worked out only in the modes that show them.
     switch (modeNumber(parameters.mode)) {
     case 2:
         return packRgb(fixedLevel(parameters.c1), G, B);
