@@ -44,8 +44,7 @@ void expectOnePass(const Journal& journal, std::size_t first) {
 
 TEST(DrawingPass, ReseedsClearsDrawsThenPlotsEveryPointInScanOrder) {
     Journal journal;
-    ScriptedRandomSource source(script, 1234.5F);
-    source.journal = &journal;
+    ScriptedRandomSource source(script, &journal, 1234.5F);
     RecordingWindow window(journal);
 
     DrawPattern(window);
@@ -57,8 +56,7 @@ TEST(DrawingPass, ReseedsClearsDrawsThenPlotsEveryPointInScanOrder) {
 
 TEST(DrawingPass, EveryPassStartsAfreshWithItsOwnReseed) {
     Journal journal;
-    ScriptedRandomSource source(script);
-    source.journal = &journal;
+    ScriptedRandomSource source(script, &journal);
     RecordingWindow window(journal);
 
     DrawPattern(window);
@@ -89,8 +87,7 @@ struct FailingWindow final : DrawingWindow, Canvas {
 
 TEST(DrawingPass, FailuresOfTheWindowAreAbsorbedAndThePassGoesOn) {
     Journal journal;
-    ScriptedRandomSource source(script);
-    source.journal = &journal;
+    ScriptedRandomSource source(script, &journal);
     FailingWindow window;
 
     EXPECT_NO_THROW(DrawPattern(window));

@@ -41,7 +41,7 @@ TEST(SystemRandomSource, TheClockReadsSecondsSinceMidnight) {
 TEST(RandomSourceInstallation, AReplacementIsUsedUntilItIsRemoved) {
     RandomSource* const system = &randomSource();
     {
-        ScriptedRandomSource scripted({0.25F}, 7.0F);
+        ScriptedRandomSource scripted({0.25F}, nullptr, 7.0F);
         EXPECT_EQ(&randomSource(), &scripted);
         EXPECT_EQ(randomSource().nextUniform(), 0.25F);
         EXPECT_EQ(randomSource().timeOfDaySeconds(), 7.0F);

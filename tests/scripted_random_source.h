@@ -9,12 +9,13 @@
 #include <vector>
 
 // A random source that replays a fixed script of uniform values, cycling through it, and
-// reads a fixed clock. It writes every call to a journal and tells an observer of it, and
-// is the source in use for its lifetime.
+// reads a fixed clock. It writes every call to a journal, if given one, and tells an
+// observer of it, and is the source in use for its lifetime.
 class ScriptedRandomSource final : public RandomSource {
 public:
-    explicit ScriptedRandomSource(std::vector<float> uniforms, float clockReading = 43200.5F)
-        : m_uniforms(std::move(uniforms)), m_clockReading(clockReading),
+    explicit ScriptedRandomSource(std::vector<float> uniforms, Journal* journal = nullptr,
+                                  float clockReading = 43200.5F)
+        : m_uniforms(std::move(uniforms)), m_journal(journal), m_clockReading(clockReading),
           m_previous(installRandomSource(this)) {}
     ~ScriptedRandomSource() override { installRandomSource(m_previous); }
     ScriptedRandomSource(const ScriptedRandomSource&) = delete;
@@ -35,14 +36,13 @@ public:
         return value;
     }
 
-    Journal* journal = nullptr;
     std::function<void(Step)> onCall;
     std::vector<float> seeds;
 
 private:
     void record(Step step) const {
-        if (journal != nullptr) {
-            journal->push_back({step});
+        if (m_journal != nullptr) {
+            m_journal->push_back({step});
         }
         if (onCall) {
             onCall(step);
@@ -50,6 +50,7 @@ private:
     }
 
     std::vector<float> m_uniforms;
+    Journal* m_journal;
     float m_clockReading;
     std::size_t m_next = 0;
     RandomSource* m_previous;
