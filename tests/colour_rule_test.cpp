@@ -23,6 +23,20 @@ PatternParameters workedExample(float mode) {
             .mode = mode};
 }
 
+// A second pattern with every fold count different, its red gain set per case.
+PatternParameters secondExample(float c1) {
+    return {.a1 = 6.25F,
+            .a2 = 8.5F,
+            .a3 = 9.75F,
+            .n1 = 3.0F,
+            .n2 = 7.0F,
+            .n3 = 4.0F,
+            .c1 = c1,
+            .c2 = 37.5F,
+            .c3 = 250.25F,
+            .mode = 1.0F};
+}
+
 // Worked-example colours at (0, 0) and (500, 500) for modes 1..7.
 constexpr std::array<ColourValue, 7> cornerColours = {
     0x00F9A5C4, 0x00F9A564, 0x00F9C8C4, 0x00FFA5C4, 0x00F9C864, 0x00FFC8C4, 0x00FFA564};
@@ -95,22 +109,12 @@ TEST(ColourRule, AZeroRedGainGivesNoRedAnywhere) {
 }
 
 TEST(ColourRule, EveryPatternIsUnchangedByAHalfTurn) {
-    const PatternParameters parameters = {.a1 = 6.25F,
-                                          .a2 = 8.5F,
-                                          .a3 = 9.75F,
-                                          .n1 = 3.0F,
-                                          .n2 = 7.0F,
-                                          .n3 = 4.0F,
-                                          .c1 = 13.0F,
-                                          .c2 = 37.5F,
-                                          .c3 = 250.25F,
-                                          .mode = 1.0F};
-    const std::vector<ColourValue> colours = gridColours(parameters);
-    const auto at = [&](std::size_t X, std::size_t Y) {
-        return colours[X * 501 + Y];
+    const std::vector<ColourValue> colours = gridColours(secondExample(13.0F));
+    const auto at = [&](int X, int Y) {
+        return colours[scanIndex(X, Y)];
     };
-    for (std::size_t X = 0; X <= 500; ++X) {
-        for (std::size_t Y = 0; Y <= 500; ++Y) {
+    for (int X = 0; X <= 500; ++X) {
+        for (int Y = 0; Y <= 500; ++Y) {
             ASSERT_EQ(at(X, Y), at(500 - X, 500 - Y)) << "at (" << X << ", " << Y << ")";
         }
     }
@@ -142,16 +146,6 @@ TEST(GridDigest, WorkedExampleInModeFive) {
 }
 
 TEST(GridDigest, ZeroRedGainInModeOne) {
-    const PatternParameters parameters = {.a1 = 6.25F,
-                                          .a2 = 8.5F,
-                                          .a3 = 9.75F,
-                                          .n1 = 3.0F,
-                                          .n2 = 7.0F,
-                                          .n3 = 4.0F,
-                                          .c1 = 0.0F,
-                                          .c2 = 37.5F,
-                                          .c3 = 250.25F,
-                                          .mode = 1.0F};
-    EXPECT_EQ(gridDigest(parameters),
+    EXPECT_EQ(gridDigest(secondExample(0.0F)),
               "e2127268ad03a55f6563bbdb392cbd2406bd2d08a07a4b0862473a37e670b6ff");
 }
