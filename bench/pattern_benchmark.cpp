@@ -1,17 +1,22 @@
-// The cost of a pattern, side by side in one run: the bare colour rule over the grid, a
-// whole pass onto plain memory, a whole pass onto the real canvas with presenting, and a
-// straightforward peer that plots every point through the toolkit's painter.
+// The cost of a pattern, side by side in one run: (a) the colour rule evaluated at every
+// point onto plain memory, (b) the pass onto plain memory with its tables built, (c) the
+// same pass building its tables, as the first pass of a process does, (d) a press of "new"
+// onto the real canvas with presenting, and (e) a straightforward peer that plots every
+// point through the toolkit's painter.
 
 #include "drawing_pass.h"
+#include "grid_tables.h"
 #include "main_window.h"
 #include "pattern_parameters.h"
-#include "pixel_colour.h"
+#include "pattern_plot.h"
 #include "random_source.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <malloc.h>
+#include <memory>
 #include <vector>
 
 #include <QApplication>
@@ -42,24 +47,6 @@ private:
 
 FixedPatternSource fixedPatternSource;
 
-PatternParameters fixedParameters() {
-    fixedPatternSource.reseed(0.0F);
-    return drawPatternParameters(fixedPatternSource);
-}
-
-void bareColourRule(benchmark::State& benchmarkState) {
-    const PatternParameters parameters = fixedParameters();
-    while (benchmarkState.KeepRunning()) {
-        PixelState state;
-        for (std::int16_t X = 0; X <= 500; ++X) {
-            for (std::int16_t Y = 0; Y <= 500; ++Y) {
-                benchmark::DoNotOptimize(PixelColour(X, Y, parameters, state));
-            }
-        }
-    }
-    benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
-}
-
 // A 500 x 500 image in plain memory, clipping like the real canvas: the pass without the
 // toolkit.
 class MemoryWindow final : public DrawingWindow, public Canvas {
@@ -77,8 +64,23 @@ private:
     std::vector<ColourValue> m_pixels = std::vector<ColourValue>(side * side);
 };
 
-void wholePassOntoMemory(benchmark::State& benchmarkState) {
+// (a) The pass as it was: the colour rule evaluated afresh at every point.
+void perPointPass(benchmark::State& benchmarkState) {
     MemoryWindow window;
+    RandomSource& source = randomSource();
+    while (benchmarkState.KeepRunning()) {
+        source.reseed(source.timeOfDaySeconds());
+        window.clearWindowDrawing();
+        plotPointByPoint(drawPatternParameters(source), window.canvas());
+        benchmark::ClobberMemory();
+    }
+    benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
+}
+
+// (b) The pass, its shared tables built by an earlier one.
+void warmPass(benchmark::State& benchmarkState) {
+    MemoryWindow window;
+    DrawPattern(window);
     while (benchmarkState.KeepRunning()) {
         DrawPattern(window);
         benchmark::ClobberMemory();
@@ -86,7 +88,28 @@ void wholePassOntoMemory(benchmark::State& benchmarkState) {
     benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
 }
 
-// A press of "new" on the real window: the pass onto Picture1, then presenting it.
+// (c) The first pass of a process: the tables are built inside it.
+void coldPass(benchmark::State& benchmarkState) {
+    MemoryWindow window;
+    RandomSource& source = randomSource();
+    while (benchmarkState.KeepRunning()) {
+        source.reseed(source.timeOfDaySeconds());
+        window.clearWindowDrawing();
+        const PatternParameters parameters = drawPatternParameters(source);
+        auto tables = std::make_unique<GridTables>();
+        plotPattern(parameters, *tables, window.canvas());
+        benchmark::ClobberMemory();
+        benchmarkState.PauseTiming();
+        // Free memory goes back to the system, so that the next tables are built in fresh
+        // pages, as in a new process.
+        tables.reset();
+        malloc_trim(0);
+        benchmarkState.ResumeTiming();
+    }
+    benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
+}
+
+// (d) A press of "new" on the real window: the pass onto Picture1, then presenting it.
 void wholePassOntoPicture1(benchmark::State& benchmarkState) {
     Form1 form1;
     auto* command1 = form1.findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -96,7 +119,7 @@ void wholePassOntoPicture1(benchmark::State& benchmarkState) {
     benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
 }
 
-// The peer: every point drawn with its own pen through a painter onto an image of the
+// (e) The peer: every point drawn with its own pen through a painter onto an image of the
 // canvas's size.
 class PainterWindow final : public DrawingWindow, public Canvas {
 public:
@@ -131,8 +154,9 @@ double fastest(const std::vector<double>& times) {
 
 } // namespace
 
-BENCHMARK(bareColourRule)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
-BENCHMARK(wholePassOntoMemory)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
+BENCHMARK(perPointPass)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
+BENCHMARK(warmPass)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
+BENCHMARK(coldPass)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
 BENCHMARK(wholePassOntoPicture1)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
 BENCHMARK(wholePassThroughPainter)
     ->Unit(benchmark::kMillisecond)

@@ -1,17 +1,11 @@
 #include "drawing_pass.h"
 
+#include "grid_tables.h"
 #include "pattern_parameters.h"
-#include "pixel_colour.h"
-#include "pixel_state.h"
+#include "pattern_plot.h"
 #include "random_source.h"
 
-#include <cstdint>
-
-namespace {
-
-constexpr std::int16_t lastIndex = 500;
-
-} // namespace
+#include <new>
 
 void DrawPattern(DrawingWindow& window) {
     RandomSource& source = randomSource();
@@ -24,15 +18,17 @@ void DrawPattern(DrawingWindow& window) {
     } catch (...) {
     }
     const PatternParameters parameters = drawPatternParameters(source);
-    PixelState state;
     Canvas& canvas = window.canvas();
-    for (std::int16_t X = 0; X <= lastIndex; ++X) {
-        for (std::int16_t Y = 0; Y <= lastIndex; ++Y) {
-            const ColourValue colour = PixelColour(X, Y, parameters, state);
-            try {
-                canvas.plot(X, Y, colour);
-            } catch (...) {
-            }
-        }
+    // The tables are built on the first pass; without memory for them every point is
+    // worked out on its own.
+    GridTables* tables = nullptr;
+    try {
+        tables = &GridTables::shared();
+    } catch (const std::bad_alloc&) {
+    }
+    if (tables != nullptr) {
+        plotPattern(parameters, *tables, canvas);
+    } else {
+        plotPointByPoint(parameters, canvas);
     }
 }

@@ -1,3 +1,4 @@
+#include "example_patterns.h"
 #include "grid_digest.h"
 #include "pixel_colour.h"
 
@@ -8,34 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The parameters of the worked example, with the mode set per case.
-PatternParameters workedExample(float mode) {
-    return {.a1 = 5.0F,
-            .a2 = 7.5F,
-            .a3 = 10.0F,
-            .n1 = 2.0F,
-            .n2 = 5.0F,
-            .n3 = 11.0F,
-            .c1 = 100.0F,
-            .c2 = 200.5F,
-            .c3 = 255.5F,
-            .mode = mode};
-}
-
-// A second pattern with every fold count different, its red gain set per case.
-PatternParameters secondExample(float c1) {
-    return {.a1 = 6.25F,
-            .a2 = 8.5F,
-            .a3 = 9.75F,
-            .n1 = 3.0F,
-            .n2 = 7.0F,
-            .n3 = 4.0F,
-            .c1 = c1,
-            .c2 = 37.5F,
-            .c3 = 250.25F,
-            .mode = 1.0F};
-}
 
 // Worked-example colours at (0, 0) and (500, 500) for modes 1..7.
 constexpr std::array<ColourValue, 7> cornerColours = {
@@ -136,16 +109,16 @@ TEST(ColourRule, ParametersOutsideTheirRangesStillGiveAColour) {
 // Digests of whole grids guard the evaluation order as a whole: a fused multiply-add or a
 // regrouped sum anywhere changes them.
 TEST(GridDigest, WorkedExampleInModeOne) {
-    EXPECT_EQ(gridDigest(workedExample(1.0F)),
+    EXPECT_EQ(gridDigest(gridColours(workedExample(1.0F))),
               "e639b73a76fe2b247db7a9835aef6f2c01505312198fb3540d48e32e6e6e2f6d");
 }
 
 TEST(GridDigest, WorkedExampleInModeFive) {
-    EXPECT_EQ(gridDigest(workedExample(5.0F)),
+    EXPECT_EQ(gridDigest(gridColours(workedExample(5.0F))),
               "0ff658981212740aad7b17a518d135f352a5c563f28d7a2ac65b0850379b03f3");
 }
 
 TEST(GridDigest, ZeroRedGainInModeOne) {
-    EXPECT_EQ(gridDigest(secondExample(0.0F)),
+    EXPECT_EQ(gridDigest(gridColours(secondExample(0.0F))),
               "e2127268ad03a55f6563bbdb392cbd2406bd2d08a07a4b0862473a37e670b6ff");
 }

@@ -1,9 +1,12 @@
 #include "grid_digest.h"
 
 #include "pixel_colour.h"
-#include "sha256.h"
 
+#include <array>
 #include <cstdint>
+
+#include <QByteArrayView>
+#include <QCryptographicHash>
 
 std::vector<ColourValue> gridColours(const PatternParameters& parameters) {
     std::vector<ColourValue> colours;
@@ -17,12 +20,13 @@ std::vector<ColourValue> gridColours(const PatternParameters& parameters) {
     return colours;
 }
 
-std::string gridDigest(const PatternParameters& parameters) {
-    std::vector<std::uint8_t> bytes;
-    for (const ColourValue colour : gridColours(parameters)) {
-        for (unsigned shift = 0; shift < 32; shift += 8) {
-            bytes.push_back(static_cast<std::uint8_t>(colour >> shift));
-        }
+std::string gridDigest(const std::vector<ColourValue>& colours) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const ColourValue colour : colours) {
+        const std::array<char, 4> littleEndian = {
+            static_cast<char>(colour & 0xFFU), static_cast<char>((colour >> 8U) & 0xFFU),
+            static_cast<char>((colour >> 16U) & 0xFFU), static_cast<char>((colour >> 24U) & 0xFFU)};
+        hash.addData(QByteArrayView(littleEndian.data(), littleEndian.size()));
     }
-    return sha256Hex(bytes);
+    return hash.result().toHex().toStdString();
 }

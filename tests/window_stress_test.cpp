@@ -2,6 +2,7 @@
 // runs, and many passes in a row.
 
 #include "canvas_reference.h"
+#include "grid_tables.h"
 #include "scripted_random_source.h"
 #include "x_session.h"
 
@@ -71,24 +72,35 @@ TEST(WindowStress, AThousandPressesMadeDuringAPassGiveAThousandPassesAndACloseSt
     EXPECT_EQ(canvasImage(form), patterns[static_cast<std::size_t>((passes + 1) % 2)]);
 }
 
-// A pass allocates nothing per point, and presenting allocates nothing that outlives it.
-// A leak of a single byte per point would grow the process by 50 MB over these passes,
-// and one canvas-sized image per pass by 200 MB; the bound leaves room for allocator and
-// font cache noise only.
-TEST(WindowStress, MemoryStaysFlatOverTwoHundredPasses) {
+// A pass allocates nothing per point, presenting allocates nothing that outlives it, and
+// the shared tables stop growing once every fold count has been drawn. A leak of a single
+// byte per point would grow the process by 50 MB over these passes, and one canvas-sized
+// image per pass by 200 MB; the bound leaves room for allocator and font cache noise only.
+TEST(WindowStress, MemoryStaysFlatOverTwoHundredPassesOnceEveryFoldCountIsDrawn) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer holds freed memory back, so resident size says nothing";
 #endif
     constexpr long bound = 1024L * 1024L;
+    // Pattern i has the fold count 2 + i on every channel, so ten passes build every table.
+    std::vector<float> script;
+    for (int i = 0; i < 10; ++i) {
+        const float foldCount = (static_cast<float>(i) + 0.5F) / 10.0F;
+        script.insert(script.end(), {0.3F, 0.6F, 0.9F, foldCount, foldCount, foldCount, 0.4F, 0.7F,
+                                     0.2F, static_cast<float>(i % 7) / 7.0F});
+    }
+    ScriptedRandomSource source(script);
     Form1 form;
     for (int i = 0; i < 20; ++i) {
         command1Of(form)->click();
         QCoreApplication::processEvents();
     }
     const long warm = residentBytes();
+    const std::size_t tableBytes = GridTables::shared().bytes();
     for (int i = 0; i < 200; ++i) {
         command1Of(form)->click();
         QCoreApplication::processEvents();
     }
     EXPECT_LT(residentBytes() - warm, bound);
+    EXPECT_EQ(GridTables::shared().bytes(), tableBytes);
+    EXPECT_GT(tableBytes, GridTables::byteCeiling / 2) << "not every table was built";
 }

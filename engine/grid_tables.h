@@ -1,0 +1,87 @@
+#pragma once
+
+#include "channel_level.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+// The tables every drawing pass shares: the radius and the angle of every grid point, each
+// distinct value held once, and the angular terms at every distinct angle, per wave and
+// fold count. They depend on the fixed grid alone, never on a pattern, so nothing of one
+// pattern reaches the next. The geometry is built with the object, each angular table the
+// first time it is asked for; nothing changes once built.
+//
+// Every value is the one the colour rule computes at the point, bit for bit. A point's
+// mirror images in the centre column and row negate x or y or both, which leaves
+// x * x + y * y as it was and changes y / x at most in sign, so the tables hold the values
+// of the top-left quadrant and each point looks up its mirror image there. Where the sign
+// of y / x differs, the angle of each sign is the arctangent's own: nothing assumes that
+// the arctangent is odd. Distinct values are numbered in the order a scan first meets
+// them, so that a pass reads the tables almost in order.
+class GridTables {
+public:
+    // What the tables may hold at most, all fold counts of both waves built: about 14 MiB.
+    static constexpr std::size_t byteCeiling = std::size_t{16} << 20U;
+    static constexpr int fewestFolds = 2;
+    static constexpr int mostFolds = 11;
+
+    GridTables();
+    GridTables(const GridTables&) = delete;
+    GridTables& operator=(const GridTables&) = delete;
+
+    // The process's tables, built on first use.
+    static GridTables& shared();
+
+    // The distinct radii, and which of them point (X, Y) has.
+    const std::vector<double>& radii() const { return m_radii; }
+    std::size_t radiusIndex(int X, int Y) const { return m_radiusIndex[quadrantIndex(X, Y)]; }
+
+    // The distinct angles, and which of them point (X, Y) has. The centre column has the
+    // angle of the point scanned just before it, (249, 500), as the rule carries it over.
+    const std::vector<double>& angles() const { return m_angles; }
+    std::size_t angleIndex(int X, int Y) const {
+        if (X == centreIndex) {
+            return m_carriedAngleIndex;
+        }
+        // Mirrored in one line only, y / x changes sign; so it does across the centre row,
+        // where it goes from -0 to +0.
+        const bool negated = (X < centreIndex) == (Y > centreIndex);
+        return 2 * std::size_t{m_slopeIndex[quadrantIndex(X, Y)]} + (negated ? 1 : 0);
+    }
+
+    // kind((2n) * t) at every distinct angle t, in the order of angles(); foldCount is a
+    // whole number from fewestFolds to mostFolds.
+    const std::vector<double>& angularTerms(Wave kind, int foldCount);
+
+    // What the tables hold now, in bytes.
+    std::size_t bytes() const;
+
+private:
+    static constexpr int centreIndex = 250;
+    static constexpr std::size_t quadrantSide = 251; // rows and columns 0..250
+    static constexpr std::size_t foldCounts = mostFolds - fewestFolds + 1;
+
+    // Where the mirror image of (X, Y) in the top-left quadrant stands in a table of it,
+    // column by column.
+    static std::size_t quadrantIndex(int X, int Y) {
+        const auto mirrored = [](int index) {
+            return static_cast<std::size_t>(index <= centreIndex ? index : 2 * centreIndex - index);
+        };
+        return mirrored(X) * quadrantSide + mirrored(Y);
+    }
+
+    struct AngularTable {
+        std::once_flag built;
+        std::vector<double> terms;
+    };
+
+    std::vector<double> m_radii;
+    std::vector<std::uint16_t> m_radiusIndex; // by quadrant index
+    std::vector<double> m_angles; // the angles of each distinct y / x and of its negation
+    std::vector<std::uint16_t> m_slopeIndex; // by quadrant index; unused on the centre column
+    std::size_t m_carriedAngleIndex = 0;
+    std::array<std::array<AngularTable, foldCounts>, 2> m_angularTables;
+};

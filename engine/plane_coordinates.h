@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+// Where a grid point lies on the plane: column 0 at x = -3, column 500 at x = +3, row 0 at
+// y = +3 (up is positive). The offsets are divided by the scale, never multiplied by its
+// reciprocal: the two differ in the last bit on about a quarter of the columns.
+namespace plane {
+
+constexpr double centre = 250.0;
+constexpr std::int16_t centreIndex = 250;
+constexpr double scale = 500.0 / 6.0; // grid steps per plane unit
+
+constexpr double x(int X) {
+    return (X - centre) / scale;
+}
+
+constexpr double y(int Y) {
+    return (centre - Y) / scale;
+}
+
+} // namespace plane
