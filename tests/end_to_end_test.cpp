@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <set>
 #include <sys/wait.h>
@@ -18,6 +19,13 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+// The program built beside this test, or another copy of it, such as one unpacked from
+// the package.
+std::string programUnderTest() {
+    const char* other = std::getenv("PATTERN_GENERATOR_UNDER_TEST");
+    return other != nullptr && *other != '\0' ? other : PATTERN_GENERATOR;
+}
 
 constexpr int canvasLeft = 56;
 constexpr int canvasTop = 64;
@@ -88,7 +96,7 @@ void expectCleanExit(ChildProcess& program) {
 void drawTwoPatternsAndClose(const std::vector<std::string>& arguments) {
     XSession session;
     ASSERT_TRUE(session.connected()) << "no X server: run this test under xvfb-run";
-    ChildProcess program(PATTERN_GENERATOR, arguments);
+    ChildProcess program(programUnderTest(), arguments);
 
     const std::optional<XSession::WindowId> form1 = session.waitForWindow("Form1", 20s);
     ASSERT_TRUE(form1.has_value()) << "no window captioned Form1 appeared\n"
@@ -125,7 +133,7 @@ TEST(EndToEnd, ThousandsOfArgumentsChangeNothing) {
 }
 
 TEST(EndToEnd, WithoutADisplayItSaysSoInOneLineAndFails) {
-    ChildProcess program(PATTERN_GENERATOR, {}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+    ChildProcess program(programUnderTest(), {}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
     const std::optional<int> status = program.waitForExit(10s);
     ASSERT_TRUE(status.has_value()) << "the program did not end";
     ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
