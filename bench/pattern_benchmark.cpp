@@ -10,6 +10,7 @@
 #include "pattern_parameters.h"
 #include "pattern_plot.h"
 #include "random_source.h"
+#include "vector_state.h"
 
 #include <algorithm>
 #include <array>
@@ -67,6 +68,7 @@ private:
 // (a) The pass as it was: the colour rule evaluated afresh at every point.
 void perPointPass(benchmark::State& benchmarkState) {
     MemoryWindow window;
+    clearUpperVectorState(); // as the window does before a pass
     RandomSource& source = randomSource();
     while (benchmarkState.KeepRunning()) {
         source.reseed(source.timeOfDaySeconds());
@@ -80,6 +82,7 @@ void perPointPass(benchmark::State& benchmarkState) {
 // (b) The pass, its shared tables built by an earlier one.
 void warmPass(benchmark::State& benchmarkState) {
     MemoryWindow window;
+    clearUpperVectorState(); // as the window does before a pass
     DrawPattern(window);
     while (benchmarkState.KeepRunning()) {
         DrawPattern(window);
@@ -91,6 +94,7 @@ void warmPass(benchmark::State& benchmarkState) {
 // (c) The first pass of a process: the tables are built inside it.
 void coldPass(benchmark::State& benchmarkState) {
     MemoryWindow window;
+    clearUpperVectorState(); // as the window does before a pass
     RandomSource& source = randomSource();
     while (benchmarkState.KeepRunning()) {
         source.reseed(source.timeOfDaySeconds());

@@ -23,7 +23,8 @@
 // them, so that a pass reads the tables almost in order.
 class GridTables {
 public:
-    // What the tables may hold at most, all fold counts of both waves built: about 14 MiB.
+    // What the tables may hold at most; with every fold count of both waves built they hold
+    // 13.5 MiB.
     static constexpr std::size_t byteCeiling = std::size_t{16} << 20U;
     static constexpr int fewestFolds = 2;
     static constexpr int mostFolds = 11;

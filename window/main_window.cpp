@@ -3,6 +3,7 @@
 #include "drawing_pass.h"
 #include "picture1.h"
 #include "random_source.h"
+#include "vector_state.h"
 
 #include <QPushButton>
 
@@ -63,6 +64,7 @@ void Form1::command1Click() {
 }
 
 void Form1::drawAndPresent() {
+    clearUpperVectorState();
     DrawPattern(*this);
     m_picture1->present();
 }
