@@ -3,33 +3,46 @@
 #include <chrono>
 #include <optional>
 #include <string>
-#include <sys/types.h>
+#include <utility>
 #include <vector>
+
+#include <QProcess>
+
+// Changes to the environment the program inherits, and where it runs.
+struct ChildProcessOptions {
+    std::vector<std::string> unset{};
+    std::vector<std::pair<std::string, std::string>> set{};
+    std::string workingDirectory{};  // the test's own if empty
+    std::string standardErrorFile{}; // for a chatty program; then nothing is captured
+};
 
 // A program started by a test, with its stderr captured. It is killed if it is still
 // running when this object goes.
 class ChildProcess {
 public:
-    // Starts program with arguments; variables named in unset are removed from its
-    // environment.
+    using Options = ChildProcessOptions;
+
+    // How the program ended: by exit with a status, or by a signal.
+    struct Ending {
+        bool exited = false;
+        int code = 0; // the exit status, or the signal
+    };
+
     ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
-                 const std::vector<std::string>& unset = {});
+                 const Options& options = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // The wait status once the process has ended, or nothing if it is still running after
-    // timeout.
-    std::optional<int> waitForExit(std::chrono::milliseconds timeout);
+    // How the process ended, or nothing if it is still running after timeout.
+    std::optional<Ending> waitForExit(std::chrono::milliseconds timeout);
 
     // Everything the process has written to stderr so far.
     std::string standardError();
 
-private:
-    void drainStandardError();
+    long long processId() const { return m_process.processId(); }
 
-    pid_t m_pid = -1;
-    int m_stderrPipe = -1;
-    std::optional<int> m_status;
+private:
+    QProcess m_process;
     std::string m_stderr;
 };

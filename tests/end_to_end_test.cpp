@@ -2,94 +2,27 @@
 // canvas back from the screen and presses its button as a user would.
 
 #include "child_process.h"
+#include "program_screen.h"
 #include "x_session.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
-#include <set>
-#include <sys/wait.h>
-#include <thread>
 #include <vector>
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// The program built beside this test, or another copy of it, such as one unpacked from
-// the package.
-std::string programUnderTest() {
-    const char* other = std::getenv("PATTERN_GENERATOR_UNDER_TEST");
-    return other != nullptr && *other != '\0' ? other : PATTERN_GENERATOR;
-}
-
-constexpr int canvasLeft = 56;
-constexpr int canvasTop = 64;
-constexpr int canvasSide = 500;
-constexpr int buttonCentreX = 576 + 57 / 2;
-constexpr int buttonCentreY = 544 + 17 / 2;
-
-// The canvas's pixels as the screen shows them, row by row.
-using ScreenPixels = std::vector<std::uint32_t>;
-
-ScreenPixels canvasPixels(XSession& session, XSession::WindowId window) {
-    return session.pixels(window, canvasLeft, canvasTop, canvasSide, canvasSide);
-}
-
-// Clicks "new" as a hand would: the pointer comes to rest on the button, then presses.
-void pressNew(XSession& session, XSession::WindowId window) {
-    session.movePointer(window, buttonCentreX, buttonCentreY);
-    std::this_thread::sleep_for(50ms);
-    session.click();
-}
-
-// A drawn pattern is unchanged by a half turn about the grid centre (250, 250). Column
-// and row 500 are clipped, so column and row 0 have no partner on the screen.
-bool showsAPattern(const ScreenPixels& pixels) {
-    constexpr auto side = static_cast<std::size_t>(canvasSide);
-    if (pixels.size() != side * side) {
-        return false;
-    }
-    const auto at = [&](int x, int y) {
-        return pixels[static_cast<std::size_t>(y) * side + static_cast<std::size_t>(x)];
-    };
-    std::set<std::uint32_t> distinct;
-    for (int y = 1; y < canvasSide; ++y) {
-        for (int x = 1; x < canvasSide; ++x) {
-            if (at(x, y) != at(500 - x, 500 - y)) {
-                return false;
-            }
-            if (distinct.size() < 2) {
-                distinct.insert(at(x, y));
-            }
-        }
-    }
-    return distinct.size() >= 2;
-}
-
-// Waits for the canvas to show a complete pattern other than the one given.
-std::optional<ScreenPixels> waitForPattern(XSession& session, XSession::WindowId window,
-                                           const ScreenPixels& other = {}) {
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (std::chrono::steady_clock::now() < deadline) {
-        ScreenPixels pixels = canvasPixels(session, window);
-        if (pixels != other && showsAPattern(pixels)) {
-            return pixels;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    return std::nullopt;
-}
-
 void expectCleanExit(ChildProcess& program) {
-    const std::optional<int> status = program.waitForExit(10s);
-    ASSERT_TRUE(status.has_value()) << "the program did not end";
-    ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
-    EXPECT_EQ(WEXITSTATUS(*status), 0) << program.standardError();
+    const std::optional<ChildProcess::Ending> ending = program.waitForExit(10s);
+    ASSERT_TRUE(ending.has_value()) << "the program did not end";
+    ASSERT_TRUE(ending->exited) << "ended by signal " << ending->code;
+    EXPECT_EQ(ending->code, 0) << program.standardError();
 }
 
 // Starts the program, sees its first pattern and one drawn by "new", then closes it.
@@ -132,14 +65,60 @@ TEST(EndToEnd, ThousandsOfArgumentsChangeNothing) {
     drawTwoPatternsAndClose(arguments);
 }
 
-TEST(EndToEnd, WithoutADisplayItSaysSoInOneLineAndFails) {
-    ChildProcess program(programUnderTest(), {}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
-    const std::optional<int> status = program.waitForExit(10s);
-    ASSERT_TRUE(status.has_value()) << "the program did not end";
-    ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
-    EXPECT_NE(WEXITSTATUS(*status), 0);
+namespace {
+
+// Starts the program where it cannot open a window and returns the one line it must say,
+// after checking that it said one line only and ended with status 1, not by a signal.
+std::string startUpFailure(const ChildProcess::Options& options) {
+    ChildProcess program(programUnderTest(), {}, options);
+    const std::optional<ChildProcess::Ending> ending = program.waitForExit(10s);
     const std::string message = program.standardError();
+    EXPECT_TRUE(ending.has_value()) << "the program did not end";
+    if (ending) {
+        EXPECT_TRUE(ending->exited) << "ended by signal " << ending->code;
+        EXPECT_EQ(ending->code, 1) << message;
+    }
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
-    EXPECT_NE(message.find("display"), std::string::npos) << message;
+    EXPECT_EQ(message.rfind("pattern-generator: cannot open a window: ", 0), 0U) << message;
     EXPECT_EQ(message.find("einstall"), std::string::npos) << message;
+    return message;
+}
+
+bool says(const std::string& message, const char* words) {
+    return message.find(words) != std::string::npos;
+}
+
+} // namespace
+
+TEST(StartUpFailure, WithoutADisplayItSaysThatDisplayIsNotSet) {
+    const std::string message =
+        startUpFailure({.unset = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}});
+    EXPECT_TRUE(says(message, "no X display")) << message;
+    EXPECT_TRUE(says(message, "DISPLAY is not set")) << message;
+}
+
+TEST(StartUpFailure, WithADeadDisplayItNamesThatDisplay) {
+    const std::string message = startUpFailure(
+        {.unset = {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, .set = {{"DISPLAY", ":59999"}}});
+    EXPECT_TRUE(says(message, "could not connect to the X display")) << message;
+    EXPECT_TRUE(says(message, "DISPLAY is :59999")) << message;
+}
+
+TEST(StartUpFailure, AnUnknownPlatformIsNamedWithTheInstalledOnes) {
+    const std::string message = startUpFailure({.set = {{"QT_QPA_PLATFORM", "bogus"}}});
+    EXPECT_TRUE(says(message, "the platform plugin \"bogus\" is not installed")) << message;
+    EXPECT_TRUE(says(message, "xcb")) << message;
+    EXPECT_TRUE(says(message, "offscreen")) << message;
+    EXPECT_FALSE(says(message, "DISPLAY")) << message;
+}
+
+TEST(StartUpFailure, WaylandWithoutACompositorSaysWhyTheWaylandPlatformFailed) {
+    const QTemporaryDir emptyRuntime;
+    const std::string message =
+        startUpFailure({.unset = {"WAYLAND_DISPLAY"},
+                        .set = {{"QT_QPA_PLATFORM", "wayland"},
+                                {"XDG_RUNTIME_DIR", emptyRuntime.path().toStdString()}}});
+    EXPECT_TRUE(says(message, "the platform plugin \"wayland\" could not start")) << message;
+    EXPECT_TRUE(says(message, "wl_display")) << message;
+    EXPECT_FALSE(says(message, "DISPLAY")) << message;
 }

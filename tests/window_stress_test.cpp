@@ -72,6 +72,43 @@ TEST(WindowStress, AThousandPressesMadeDuringAPassGiveAThousandPassesAndACloseSt
     EXPECT_EQ(canvasImage(form), patterns[static_cast<std::size_t>((passes + 1) % 2)]);
 }
 
+// Presses made after a close request come too late: the two made before it are drawn, in
+// order, the three after it are not, and the program ends with status 0.
+TEST(WindowStress, PressesAfterACloseRequestStartNoPass) {
+    XSession session;
+    ASSERT_TRUE(session.connected()) << "needs an X server: run under xvfb-run";
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const auto window = static_cast<XSession::WindowId>(form.winId());
+    const QPoint command1Centre = command1Of(form)->geometry().center();
+    session.movePointer(window, command1Centre.x(), command1Centre.y());
+
+    long passes = 1; // the one drawn at start-up
+    bool queued = false;
+    source.onCall = [&](Step step) {
+        if (step != Step::Reseed) {
+            return;
+        }
+        ++passes;
+        if (!queued) {
+            queued = true;
+            session.click();
+            session.click();
+            session.requestClose(window);
+            session.click();
+            session.click();
+            session.click();
+        }
+    };
+    session.click();
+
+    const int exitCode = QApplication::exec();
+
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(passes, 1 + 1 + 2);
+}
+
 // A pass allocates nothing per point, presenting allocates nothing that outlives it, and
 // the shared tables stop growing once every fold count has been drawn. A leak of a single
 // byte per point would grow the process by 50 MB over these passes, and one canvas-sized

@@ -3,11 +3,24 @@
 #include <cstring>
 #include <thread>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-XSession::XSession() : m_display(XOpenDisplay(nullptr)) {}
+namespace {
+
+// Windows come and go while a test looks at them; a request about one that has just gone
+// fails, and the test sees no window rather than the process ending.
+int ignoreError(Display* /*display*/, XErrorEvent* /*error*/) {
+    return 0;
+}
+
+} // namespace
+
+XSession::XSession() : m_display(XOpenDisplay(nullptr)) {
+    XSetErrorHandler(ignoreError);
+}
 
 XSession::~XSession() {
     if (m_display != nullptr) {
@@ -70,6 +83,107 @@ void XSession::requestClose(WindowId window) {
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(m_display, window, False, NoEventMask, &event);
+    XSync(m_display, False);
+}
+
+void XSession::pressKey(const char* keyName) {
+    const KeyCode code = XKeysymToKeycode(m_display, XStringToKeysym(keyName));
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+std::optional<std::pair<int, int>> XSession::size(WindowId window) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(m_display, window, &attributes) == 0) {
+        return std::nullopt;
+    }
+    return std::pair{attributes.width, attributes.height};
+}
+
+void XSession::resize(WindowId window, int width, int height) {
+    XResizeWindow(m_display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(m_display, False);
+}
+
+std::optional<XSession::WindowId> XSession::rootProperty(const char* name) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    const Atom property = XInternAtom(m_display, name, False);
+    std::optional<WindowId> value;
+    if (XGetWindowProperty(m_display, DefaultRootWindow(m_display), property, 0, 1, False,
+                           XA_WINDOW, &type, &format, &count, &remaining, &data) == Success &&
+        data != nullptr && count == 1 && format == 32) {
+        value = *reinterpret_cast<Window*>(data);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return value;
+}
+
+bool XSession::windowManagerRunning() {
+    return rootProperty("_NET_SUPPORTING_WM_CHECK").has_value();
+}
+
+std::optional<XSession::WindowId> XSession::activeWindow() {
+    return rootProperty("_NET_ACTIVE_WINDOW");
+}
+
+void XSession::sendToWindowManager(WindowId window, const char* message, long first, long second) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, message, False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = first;
+    event.xclient.data.l[1] = second;
+    XSendEvent(m_display, DefaultRootWindow(m_display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(m_display, False);
+}
+
+void XSession::minimise(WindowId window) {
+    XIconifyWindow(m_display, window, DefaultScreen(m_display));
+    XSync(m_display, False);
+}
+
+void XSession::restore(WindowId window) {
+    // Source 2: a request on a user's behalf, such as a pager or task bar makes.
+    sendToWindowManager(window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
+}
+
+void XSession::closeThroughWindowManager(WindowId window) {
+    sendToWindowManager(window, "_NET_CLOSE_WINDOW", CurrentTime, 2);
+}
+
+XSession::WindowId XSession::inputFocus() {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(m_display, &focus, &revert);
+    return focus;
+}
+
+XSession::WindowId XSession::cover() {
+    const int screen = DefaultScreen(m_display);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True; // placed by nobody but itself, over everything
+    attributes.background_pixel = BlackPixel(m_display, screen);
+    const Window window =
+        XCreateWindow(m_display, DefaultRootWindow(m_display), 0, 0,
+                      static_cast<unsigned>(DisplayWidth(m_display, screen)),
+                      static_cast<unsigned>(DisplayHeight(m_display, screen)), 0, CopyFromParent,
+                      InputOutput, nullptr, CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapRaised(m_display, window);
+    XSync(m_display, False);
+    return window;
+}
+
+void XSession::destroy(WindowId window) {
+    XDestroyWindow(m_display, window);
     XSync(m_display, False);
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 struct _XDisplay; // NOLINT(bugprone-reserved-identifier): Xlib's own name for a connection
@@ -38,8 +39,36 @@ public:
     // Asks the window to close, as a window manager's close button does.
     void requestClose(WindowId window);
 
+    // Presses and releases a key, named as X names it ("Tab", "space"), through the
+    // server's input path.
+    void pressKey(const char* keyName);
+
+    // The size of the window's own area, without any frame a window manager adds.
+    std::optional<std::pair<int, int>> size(WindowId window);
+
+    // Asks for the window to be resized, as the program's own request would.
+    void resize(WindowId window, int width, int height);
+
+    // What a window manager does on a user's behalf: whether one runs, which window it
+    // made active, and asking it to minimise, restore or close a window. The close goes
+    // to the window manager, which asks the window itself, as its close button does.
+    bool windowManagerRunning();
+    std::optional<WindowId> activeWindow();
+    void minimise(WindowId window);
+    void restore(WindowId window);
+    void closeThroughWindowManager(WindowId window);
+
+    // The window that has the keyboard focus, or one of its ancestors' children.
+    WindowId inputFocus();
+
+    // A plain window over the whole screen, mapped until it is destroyed.
+    WindowId cover();
+    void destroy(WindowId window);
+
 private:
     std::optional<WindowId> findWindow(WindowId parent, const char* caption);
+    void sendToWindowManager(WindowId window, const char* message, long first, long second);
+    std::optional<WindowId> rootProperty(const char* name);
 
     _XDisplay* m_display;
 };

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessible_roles.h"
 #include "drawing_pass.h"
 #include "picture1.h"
 #include "random_source.h"
@@ -21,6 +22,7 @@ constexpr int command1FontPixels = 11; // keeps "new" whole inside a 17 pixel hi
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent), m_picture1(new Picture1(this)), m_command1(new QPushButton(this)) {
+    installAccessibleRoles();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     setMinimumSize(smallestClientSize);
@@ -60,7 +62,15 @@ void Form1::load() {
 }
 
 void Form1::command1Click() {
-    drawAndPresent();
+    // Presses that were queued behind a close request came too late to count.
+    if (!m_closeRequested) {
+        drawAndPresent();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    m_closeRequested = true;
+    QWidget::closeEvent(event);
 }
 
 void Form1::drawAndPresent() {

@@ -19,6 +19,9 @@ public:
     void clearWindowDrawing() override;
     Canvas& canvas() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void load();
     void command1Click();
@@ -26,4 +29,5 @@ private:
 
     Picture1* m_picture1;
     QPushButton* m_command1;
+    bool m_closeRequested = false;
 };

@@ -2,38 +2,26 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
-#include <QString>
-#include <QtGlobal>
+#include <QRegularExpression>
 
 namespace {
 
 const char* heldProgramName = "";
 QtMessageHandler previousHandler = nullptr;
+std::vector<ToolkitMessage> heldMessages;
 
-struct HeldMessage {
-    QtMsgType type;
-    QString text;
-};
-std::vector<HeldMessage> heldMessages;
-
-std::string displayDescription() {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        return "DISPLAY is not set";
-    }
-    return std::string("DISPLAY is ") + display;
+QString firstMatch(const QString& text, const QString& pattern) {
+    return QRegularExpression(pattern).match(text).captured(1);
 }
 
-void holdingHandler(QtMsgType type, const QMessageLogContext& /*context*/, const QString& text) {
+void holdingHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type != QtFatalMsg) {
-        heldMessages.push_back({type, text});
+        heldMessages.push_back({type, QString::fromUtf8(context.category), text});
         return;
     }
-    std::fprintf(stderr, "%s: cannot open a window: no display could be reached (%s)\n",
-                 heldProgramName, displayDescription().c_str());
+    const std::string cause = startupFailureCause(heldMessages, text, std::getenv("DISPLAY"));
+    std::fprintf(stderr, "%s: cannot open a window: %s\n", heldProgramName, cause.c_str());
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }
@@ -48,8 +36,56 @@ void holdStartupMessages(const char* programName) {
 void releaseStartupMessages() {
     qInstallMessageHandler(previousHandler);
     const QMessageLogContext noContext;
-    for (const HeldMessage& message : heldMessages) {
+    for (const ToolkitMessage& message : heldMessages) {
         qt_message_output(message.type, noContext, message.text);
     }
     heldMessages.clear();
+}
+
+std::string startupFailureCause(const std::vector<ToolkitMessage>& held, const QString& fatal,
+                                const char* display) {
+    const QString available =
+        firstMatch(fatal, QStringLiteral("Available platform plugins are: ([^\\n]*?)\\.?\\s*$"));
+    const QString installed =
+        available.isEmpty() ? QString() : QStringLiteral(" (installed: %1)").arg(available);
+    QString missing;
+    QString failed;
+    QString reason;
+    bool noXDisplay = false;
+    for (const ToolkitMessage& message : held) {
+        if (message.category == QLatin1String("qt.qpa.plugin")) {
+            const QString notFound = firstMatch(
+                message.text, QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
+            const QString notLoaded = firstMatch(
+                message.text, QStringLiteral("Could not load the Qt platform plugin \"([^\"]*)\""));
+            missing = notFound.isEmpty() ? missing : notFound;
+            failed = notLoaded.isEmpty() ? failed : notLoaded;
+        } else if (message.category == QLatin1String("qt.qpa.xcb") &&
+                   message.text.startsWith(QLatin1String("could not connect to display"))) {
+            noXDisplay = true;
+        } else if (message.type != QtDebugMsg && message.type != QtInfoMsg) {
+            reason = message.text.trimmed();
+        }
+    }
+
+    QString cause;
+    if (noXDisplay) {
+        const bool displaySet = display != nullptr && *display != '\0';
+        cause = displaySet ? QStringLiteral("could not connect to the X display (DISPLAY is %1)")
+                                 .arg(QString::fromLocal8Bit(display))
+                           : QStringLiteral("no X display to connect to (DISPLAY is not set)");
+    } else if (!missing.isEmpty()) {
+        cause =
+            QStringLiteral("the platform plugin \"%1\" is not installed%2").arg(missing, installed);
+    } else if (!failed.isEmpty()) {
+        cause = QStringLiteral("the platform plugin \"%1\" could not start").arg(failed);
+        if (!reason.isEmpty()) {
+            cause += QStringLiteral(": ") + reason;
+        }
+    } else {
+        // A failure this program does not know: the toolkit's first sentence, without its
+        // advice.
+        cause = firstMatch(fatal, QStringLiteral("^([^.\\n]*)"));
+    }
+    return cause.toStdString();
 }

@@ -1,0 +1,68 @@
+#include "program_screen.h"
+
+#include <cstdlib>
+#include <set>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int canvasLeft = 56;
+constexpr int canvasTop = 64;
+constexpr int canvasSide = 500;
+constexpr int buttonCentreX = 576 + 57 / 2;
+constexpr int buttonCentreY = 544 + 17 / 2;
+
+} // namespace
+
+std::string programUnderTest() {
+    const char* other = std::getenv("PATTERN_GENERATOR_UNDER_TEST");
+    return other != nullptr && *other != '\0' ? other : PATTERN_GENERATOR;
+}
+
+ScreenPixels canvasPixels(XSession& session, XSession::WindowId form1) {
+    return session.pixels(form1, canvasLeft, canvasTop, canvasSide, canvasSide);
+}
+
+bool showsAPattern(const ScreenPixels& pixels) {
+    constexpr auto side = static_cast<std::size_t>(canvasSide);
+    if (pixels.size() != side * side) {
+        return false;
+    }
+    const auto at = [&](int x, int y) {
+        return pixels[static_cast<std::size_t>(y) * side + static_cast<std::size_t>(x)];
+    };
+    std::set<std::uint32_t> distinct;
+    for (int y = 1; y < canvasSide; ++y) {
+        for (int x = 1; x < canvasSide; ++x) {
+            if (at(x, y) != at(500 - x, 500 - y)) {
+                return false;
+            }
+            if (distinct.size() < 2) {
+                distinct.insert(at(x, y));
+            }
+        }
+    }
+    return distinct.size() >= 2;
+}
+
+std::optional<ScreenPixels> waitForPattern(XSession& session, XSession::WindowId form1,
+                                           const ScreenPixels& other,
+                                           std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        ScreenPixels pixels = canvasPixels(session, form1);
+        if (pixels != other && showsAPattern(pixels)) {
+            return pixels;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return std::nullopt;
+}
+
+void pressNew(XSession& session, XSession::WindowId form1) {
+    session.movePointer(form1, buttonCentreX, buttonCentreY);
+    std::this_thread::sleep_for(50ms);
+    session.click();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "x_session.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What a user sees of the program on an X screen, and how a hand uses it.
+
+// The program built beside the tests, or another copy of it named by the environment
+// variable PATTERN_GENERATOR_UNDER_TEST, such as one unpacked from the package.
+std::string programUnderTest();
+
+// The canvas's pixels as the screen shows them, row by row, as 0xRRGGBB.
+using ScreenPixels = std::vector<std::uint32_t>;
+ScreenPixels canvasPixels(XSession& session, XSession::WindowId form1);
+
+// Whether pixels show a whole drawn pattern: unchanged by a half turn about the grid centre,
+// and more than one colour. Column and row 500 are clipped, so column and row 0 have no
+// partner on the screen.
+bool showsAPattern(const ScreenPixels& pixels);
+
+// Waits up to timeout for the canvas to show a whole pattern other than the one given.
+std::optional<ScreenPixels>
+waitForPattern(XSession& session, XSession::WindowId form1, const ScreenPixels& other = {},
+               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Clicks "new" as a hand would: the pointer comes to rest on the button, then presses.
+void pressNew(XSession& session, XSession::WindowId form1);
