@@ -20,9 +20,11 @@ constexpr int command1FontPixels = 11; // keeps "new" whole inside a 17 pixel hi
 
 } // namespace
 
-Form1::Form1(QWidget* parent)
-    : QWidget(parent), m_picture1(new Picture1(this)), m_command1(new QPushButton(this)) {
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    // Before the controls exist: an accessible interface, once made, keeps its role.
     installAccessibleRoles();
+    m_picture1 = new Picture1(this);
+    m_command1 = new QPushButton(this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     setMinimumSize(smallestClientSize);

@@ -27,7 +27,7 @@ private:
     void command1Click();
     void drawAndPresent();
 
-    Picture1* m_picture1;
-    QPushButton* m_command1;
+    Picture1* m_picture1 = nullptr;
+    QPushButton* m_command1 = nullptr;
     bool m_closeRequested = false;
 };

@@ -1,0 +1,96 @@
+// The real program as a screen reader sees it: its window, canvas and button through
+// AT-SPI, by a real assistive-technology client, under a window manager. Run on an X server
+// with the accessibility bus (see CMakeLists.txt).
+
+#include "child_process.h"
+#include "program_screen.h"
+#include "x_session.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// What the client says of the program with process id pid, or its failure.
+QByteArray askClient(long long pid, const QStringList& command) {
+    QProcess client;
+    client.start(QStringLiteral("/usr/bin/python3"),
+                 QStringList{QStringLiteral(ACCESSIBILITY_CLIENT), QString::number(pid)} + command);
+    client.waitForFinished(30000);
+    EXPECT_EQ(client.exitCode(), 0) << client.readAllStandardError().toStdString();
+    return client.readAllStandardOutput();
+}
+
+// The first accessible of the role in the tree the client described.
+std::optional<QJsonObject> withRole(const QJsonArray& tree, const char* role) {
+    for (const QJsonValue& node : tree) {
+        if (node.toObject().value(QStringLiteral("role")).toString() == QLatin1String(role)) {
+            return node.toObject();
+        }
+    }
+    return std::nullopt;
+}
+
+class AsAScreenReaderSeesIt : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(session.connected()) << "no X server";
+        const std::optional<XSession::WindowId> window = session.waitForWindow("Form1", 20s);
+        ASSERT_TRUE(window.has_value()) << program.standardError();
+        form1 = *window;
+        const std::optional<ScreenPixels> pattern = waitForPattern(session, form1);
+        ASSERT_TRUE(pattern.has_value()) << "the canvas never showed a pattern";
+        first = *pattern;
+    }
+
+    XSession session;
+    ChildProcess program{
+        programUnderTest(), {}, {.set = {{"QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1"}}}};
+    XSession::WindowId form1 = 0;
+    ScreenPixels first;
+};
+
+} // namespace
+
+TEST_F(AsAScreenReaderSeesIt, AFrameWithAnImageAndAPushButtonThatSayWhatTheyAre) {
+    const QJsonArray tree =
+        QJsonDocument::fromJson(askClient(program.processId(), {QStringLiteral("describe")}))
+            .array();
+    ASSERT_FALSE(tree.isEmpty());
+
+    const std::optional<QJsonObject> frame = withRole(tree, "frame");
+    ASSERT_TRUE(frame.has_value()) << QJsonDocument(tree).toJson().toStdString();
+    EXPECT_EQ(frame->value(QStringLiteral("name")).toString(), QStringLiteral("Form1"));
+    EXPECT_TRUE(frame->value(QStringLiteral("active")).toBool());
+
+    const std::optional<QJsonObject> image = withRole(tree, "image");
+    ASSERT_TRUE(image.has_value()) << QJsonDocument(tree).toJson().toStdString();
+    EXPECT_EQ(image->value(QStringLiteral("name")).toString(), QStringLiteral("Pattern"));
+    EXPECT_FALSE(image->value(QStringLiteral("description")).toString().isEmpty());
+    EXPECT_TRUE(image->value(QStringLiteral("focused")).toBool()) << "the canvas has no focus";
+
+    const std::optional<QJsonObject> button = withRole(tree, "push button");
+    ASSERT_TRUE(button.has_value()) << QJsonDocument(tree).toJson().toStdString();
+    EXPECT_EQ(button->value(QStringLiteral("name")).toString(), QStringLiteral("New pattern"));
+    EXPECT_TRUE(
+        button->value(QStringLiteral("actions")).toArray().contains(QStringLiteral("Press")));
+    EXPECT_FALSE(withRole(tree, "filler").has_value()) << "something is a plain container";
+}
+
+TEST_F(AsAScreenReaderSeesIt, PressingNewThroughItDrawsOneNewPattern) {
+    askClient(program.processId(), {QStringLiteral("press"), QStringLiteral("New pattern")});
+    const std::optional<ScreenPixels> second = waitForPattern(session, form1, first);
+    ASSERT_TRUE(second.has_value()) << "no new pattern";
+    std::this_thread::sleep_for(600ms);
+    EXPECT_EQ(canvasPixels(session, form1), *second) << "more than one pattern was drawn";
+}
