@@ -1,7 +1,5 @@
 #include "grid_tables.h"
 
-#include "plane_coordinates.h"
-
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -46,14 +44,15 @@ GridTables::GridTables() {
     std::vector<double> slopes;
     radii.reserve(quadrantSide * quadrantSide);
     slopes.reserve(quadrantSide * quadrantSide);
-    for (int X = 0; X <= centreIndex; ++X) {
-        for (int Y = 0; Y <= centreIndex; ++Y) {
+    for (int X = 0; X <= plane::centreIndex; ++X) {
+        for (int Y = 0; Y <= plane::centreIndex; ++Y) {
             const double x = plane::x(X);
             const double y = plane::y(Y);
             radii.push_back(std::sqrt(x * x + y * y));
             // The centre column has no y / x; it repeats its neighbour's, which adds no
             // value of its own and keeps the table free of NaN.
-            slopes.push_back(X == centreIndex ? slopes[slopes.size() - quadrantSide] : y / x);
+            slopes.push_back(X == plane::centreIndex ? slopes[slopes.size() - quadrantSide]
+                                                     : y / x);
         }
     }
     std::tie(m_radii, m_radiusIndex) = distinctValues(radii);
@@ -65,7 +64,7 @@ GridTables::GridTables() {
         m_angles.push_back(std::atan(slope));
         m_angles.push_back(std::atan(-slope));
     }
-    m_carriedAngleIndex = angleIndex(centreIndex - 1, 2 * centreIndex);
+    m_carriedAngleIndex = angleIndex(plane::centreIndex - 1, plane::lastIndex);
 }
 
 GridTables& GridTables::shared() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channel_level.h"
+#include "plane_coordinates.h"
 
 #include <array>
 #include <cstddef>
@@ -44,12 +45,12 @@ public:
     // angle of the point scanned just before it, (249, 500), as the rule carries it over.
     const std::vector<double>& angles() const { return m_angles; }
     std::size_t angleIndex(int X, int Y) const {
-        if (X == centreIndex) {
+        if (X == plane::centreIndex) {
             return m_carriedAngleIndex;
         }
         // Mirrored in one line only, y / x changes sign; so it does across the centre row,
         // where it goes from -0 to +0.
-        const bool negated = (X < centreIndex) == (Y > centreIndex);
+        const bool negated = (X < plane::centreIndex) == (Y > plane::centreIndex);
         return 2 * std::size_t{m_slopeIndex[quadrantIndex(X, Y)]} + (negated ? 1 : 0);
     }
 
@@ -61,7 +62,6 @@ public:
     std::size_t bytes() const;
 
 private:
-    static constexpr int centreIndex = 250;
     static constexpr std::size_t quadrantSide = 251; // rows and columns 0..250
     static constexpr std::size_t foldCounts = mostFolds - fewestFolds + 1;
 
@@ -69,7 +69,8 @@ private:
     // column by column.
     static std::size_t quadrantIndex(int X, int Y) {
         const auto mirrored = [](int index) {
-            return static_cast<std::size_t>(index <= centreIndex ? index : 2 * centreIndex - index);
+            return static_cast<std::size_t>(index <= plane::centreIndex ? index
+                                                                        : plane::lastIndex - index);
         };
         return mirrored(X) * quadrantSide + mirrored(Y);
     }

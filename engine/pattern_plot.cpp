@@ -5,6 +5,7 @@
 #include "grid_tables.h"
 #include "pixel_colour.h"
 #include "pixel_state.h"
+#include "plane_coordinates.h"
 
 #include <array>
 #include <cmath>
@@ -15,8 +16,8 @@
 
 namespace {
 
-constexpr int lastIndex = 500;
-constexpr int centreIndex = 250;
+using plane::centreIndex;
+using plane::lastIndex;
 
 constexpr std::size_t scanIndex(int X, int Y) {
     return static_cast<std::size_t>(X) * (lastIndex + 1) + static_cast<std::size_t>(Y);
