@@ -65,15 +65,20 @@ private:
     std::vector<ColourValue> m_pixels = std::vector<ColourValue>(side * side);
 };
 
+// What a pass does before its plots: reseed, clear and draw the parameters.
+PatternParameters beginPass(MemoryWindow& window) {
+    RandomSource& source = randomSource();
+    source.reseed(source.timeOfDaySeconds());
+    window.clearWindowDrawing();
+    return drawPatternParameters(source);
+}
+
 // (a) The pass as it was: the colour rule evaluated afresh at every point.
 void perPointPass(benchmark::State& benchmarkState) {
     MemoryWindow window;
     clearUpperVectorState(); // as the window does before a pass
-    RandomSource& source = randomSource();
     while (benchmarkState.KeepRunning()) {
-        source.reseed(source.timeOfDaySeconds());
-        window.clearWindowDrawing();
-        plotPointByPoint(drawPatternParameters(source), window.canvas());
+        plotPointByPoint(beginPass(window), window.canvas());
         benchmark::ClobberMemory();
     }
     benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
@@ -95,11 +100,8 @@ void warmPass(benchmark::State& benchmarkState) {
 void coldPass(benchmark::State& benchmarkState) {
     MemoryWindow window;
     clearUpperVectorState(); // as the window does before a pass
-    RandomSource& source = randomSource();
     while (benchmarkState.KeepRunning()) {
-        source.reseed(source.timeOfDaySeconds());
-        window.clearWindowDrawing();
-        const PatternParameters parameters = drawPatternParameters(source);
+        const PatternParameters parameters = beginPass(window);
         auto tables = std::make_unique<GridTables>();
         plotPattern(parameters, *tables, window.canvas());
         benchmark::ClobberMemory();

@@ -2,9 +2,7 @@
 // AT-SPI, by a real assistive-technology client, under a window manager. Run on an X server
 // with the accessibility bus (see CMakeLists.txt).
 
-#include "child_process.h"
-#include "program_screen.h"
-#include "x_session.h"
+#include "program_on_screen.h"
 
 #include <chrono>
 #include <optional>
@@ -41,23 +39,10 @@ std::optional<QJsonObject> withRole(const QJsonArray& tree, const char* role) {
     return std::nullopt;
 }
 
-class AsAScreenReaderSeesIt : public ::testing::Test {
+class AsAScreenReaderSeesIt : public ProgramOnScreen {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(session.connected()) << "no X server";
-        const std::optional<XSession::WindowId> window = session.waitForWindow("Form1", 20s);
-        ASSERT_TRUE(window.has_value()) << program.standardError();
-        form1 = *window;
-        const std::optional<ScreenPixels> pattern = waitForPattern(session, form1);
-        ASSERT_TRUE(pattern.has_value()) << "the canvas never showed a pattern";
-        first = *pattern;
-    }
-
-    XSession session;
-    ChildProcess program{
-        programUnderTest(), {}, {.set = {{"QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1"}}}};
-    XSession::WindowId form1 = 0;
-    ScreenPixels first;
+    AsAScreenReaderSeesIt()
+        : ProgramOnScreen({.set = {{"QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1"}}}) {}
 };
 
 } // namespace

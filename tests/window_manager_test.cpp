@@ -1,9 +1,7 @@
 // The real program under a window manager (started around these tests by their main), as
 // users run it: what only a window manager does to a window, and what must not change.
 
-#include "child_process.h"
-#include "program_screen.h"
-#include "x_session.h"
+#include "program_on_screen.h"
 
 #include <chrono>
 #include <optional>
@@ -18,18 +16,12 @@ using namespace std::chrono_literals;
 // Long enough for a pass that should not have happened to have reached the screen.
 constexpr auto settle = 600ms;
 
-class UnderAWindowManager : public ::testing::Test {
+class UnderAWindowManager : public ProgramOnScreen {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(session.connected()) << "no X server: run under xvfb-run";
         ASSERT_TRUE(session.windowManagerRunning())
             << "no window manager: run from this suite's main";
-        const std::optional<XSession::WindowId> window = session.waitForWindow("Form1", 20s);
-        ASSERT_TRUE(window.has_value()) << program.standardError();
-        form1 = *window;
-        const std::optional<ScreenPixels> pattern = waitForPattern(session, form1);
-        ASSERT_TRUE(pattern.has_value()) << "the canvas never showed a pattern";
-        first = *pattern;
+        ProgramOnScreen::SetUp();
     }
 
     // Waits until the canvas shows shown again, after something that must not change it.
@@ -43,11 +35,6 @@ protected:
         }
         return false;
     }
-
-    XSession session;
-    ChildProcess program{programUnderTest(), {}};
-    XSession::WindowId form1 = 0;
-    ScreenPixels first;
 };
 
 } // namespace

@@ -26,19 +26,29 @@ long residentBytes() {
     return resident * sysconf(_SC_PAGESIZE);
 }
 
+// The window on the X server, drawing the scripted patterns, with the pointer resting on
+// "new" so that every click through the server presses it.
+class PressesThroughX : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(session.connected()) << "needs an X server: run under xvfb-run";
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        window = static_cast<XSession::WindowId>(form.winId());
+        const QPoint command1Centre = command1Of(form)->geometry().center();
+        session.movePointer(window, command1Centre.x(), command1Centre.y());
+    }
+
+    XSession session;
+    ScriptedRandomSource source{twoPatterns};
+    Form1 form;
+    XSession::WindowId window = 0;
+};
+
 } // namespace
 
-TEST(WindowStress, AThousandPressesMadeDuringAPassGiveAThousandPassesAndACloseStillEndsIt) {
+TEST_F(PressesThroughX, AThousandPressesMadeDuringAPassGiveAThousandPassesAndACloseStillEndsIt) {
     constexpr long pressesDuringThePass = 1000;
-    XSession session;
-    ASSERT_TRUE(session.connected()) << "needs an X server: run under xvfb-run";
     const std::array<QImage, 2> patterns = {expectedCanvas(0), expectedCanvas(1)};
-    ScriptedRandomSource source(twoPatterns);
-    Form1 form;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const auto window = static_cast<XSession::WindowId>(form.winId());
-    const QPoint command1Centre = command1Of(form)->geometry().center();
-    session.movePointer(window, command1Centre.x(), command1Centre.y());
 
     long passes = 1; // the one drawn at start-up
     long passesShownInFull = 0;
@@ -74,16 +84,7 @@ TEST(WindowStress, AThousandPressesMadeDuringAPassGiveAThousandPassesAndACloseSt
 
 // Presses made after a close request come too late: the two made before it are drawn, in
 // order, the three after it are not, and the program ends with status 0.
-TEST(WindowStress, PressesAfterACloseRequestStartNoPass) {
-    XSession session;
-    ASSERT_TRUE(session.connected()) << "needs an X server: run under xvfb-run";
-    ScriptedRandomSource source(twoPatterns);
-    Form1 form;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const auto window = static_cast<XSession::WindowId>(form.winId());
-    const QPoint command1Centre = command1Of(form)->geometry().center();
-    session.movePointer(window, command1Centre.x(), command1Centre.y());
-
+TEST_F(PressesThroughX, PressesAfterACloseRequestStartNoPass) {
     long passes = 1; // the one drawn at start-up
     bool queued = false;
     source.onCall = [&](Step step) {
