@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstddef>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -80,6 +81,17 @@ TEST(MainWindowLayout, FocusStartsOnTheCanvasAndTabMovesItToTheButton) {
     EXPECT_EQ(QApplication::focusWidget(), command1Of(form));
     QTest::keyClick(&form, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), picture1Of(form));
+}
+
+// What an assistive technology is told the controls are; the toolkit alone would call the
+// window and the canvas plain containers.
+TEST(MainWindowLayout, TheWindowIsAWindowAndTheCanvasAGraphic) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&form)->role(), QAccessible::Window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(picture1Of(form))->role(),
+              QAccessible::Graphic);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(command1Of(form))->role(), QAccessible::Button);
 }
 
 TEST(MainWindowStartUp, DrawsOnePatternAfterShowingAndReseedingTwice) {
