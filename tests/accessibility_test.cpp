@@ -31,7 +31,7 @@ QByteArray askClient(long long pid, const QStringList& command) {
 
 // The first accessible of the role in the tree the client described.
 std::optional<QJsonObject> withRole(const QJsonArray& tree, const char* role) {
-    for (const QJsonValue& node : tree) {
+    for (const auto& node : tree) {
         if (node.toObject().value(QStringLiteral("role")).toString() == QLatin1String(role)) {
             return node.toObject();
         }

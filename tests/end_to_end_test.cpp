@@ -72,7 +72,7 @@ namespace {
 std::string startUpFailure(const ChildProcess::Options& options) {
     ChildProcess program(programUnderTest(), {}, options);
     const std::optional<ChildProcess::Ending> ending = program.waitForExit(10s);
-    const std::string message = program.standardError();
+    std::string message = program.standardError();
     EXPECT_TRUE(ending.has_value()) << "the program did not end";
     if (ending) {
         EXPECT_TRUE(ending->exited) << "ended by signal " << ending->code;

@@ -31,7 +31,7 @@ using Clock = std::chrono::steady_clock;
 
 void saveMiss(const std::string& folder, ChildProcess& program, const ScreenPixels& shown) {
     QDir().mkpath(QString::fromStdString(folder));
-    if (shown.size() == 500U * 500U) {
+    if (shown.size() == std::size_t{500} * 500) {
         QImage canvas(500, 500, QImage::Format_RGB32);
         for (int y = 0; y < 500; ++y) {
             for (int x = 0; x < 500; ++x) {

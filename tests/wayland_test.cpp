@@ -65,7 +65,7 @@ bool holdsAPattern(const QImage& screenshot) {
                 continue;
             }
             ScreenPixels pixels;
-            pixels.reserve(side * side);
+            pixels.reserve(static_cast<std::size_t>(side) * side);
             for (int y = 0; y < side; ++y) {
                 for (int x = 0; x < side; ++x) {
                     pixels.push_back(at(left + x, top + y));

@@ -10,7 +10,8 @@ __attribute__((target("avx"))) void zeroUpper() {
     _mm256_zeroupper();
 }
 
-const bool hasWideVectors = __builtin_cpu_supports("avx") != 0;
+// GCC gives an int and clang a bool.
+const bool hasWideVectors = static_cast<bool>(__builtin_cpu_supports("avx"));
 
 } // namespace
 
