@@ -1,5 +1,7 @@
 #include "grid_digest.h"
 
+#include "grid_tables.h"
+#include "pattern_plot.h"
 #include "pixel_colour.h"
 
 #include <array>
@@ -18,6 +20,22 @@ std::vector<ColourValue> gridColours(const PatternParameters& parameters) {
         }
     }
     return colours;
+}
+
+namespace {
+
+struct CollectingCanvas final : Canvas {
+    void plot(int /*X*/, int /*Y*/, ColourValue colour) override { colours.push_back(colour); }
+    std::vector<ColourValue> colours;
+};
+
+} // namespace
+
+std::vector<ColourValue> tablePassColours(const PatternParameters& parameters) {
+    CollectingCanvas canvas;
+    canvas.colours.reserve(scanIndex(500, 500) + 1);
+    plotPattern(parameters, GridTables::shared(), canvas);
+    return canvas.colours;
 }
 
 std::string gridDigest(const std::vector<ColourValue>& colours) {

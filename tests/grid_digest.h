@@ -16,6 +16,9 @@ constexpr std::size_t scanIndex(int X, int Y) {
 // bottom, evaluated the way a drawing pass evaluates them.
 std::vector<ColourValue> gridColours(const PatternParameters& parameters);
 
+// The same colours as the drawing pass works them out, from the shared tables.
+std::vector<ColourValue> tablePassColours(const PatternParameters& parameters);
+
 // The SHA-256 of a pattern's colours in scan order, each written as four little-endian
 // bytes, as 64 lowercase hexadecimal digits.
 std::string gridDigest(const std::vector<ColourValue>& colours);

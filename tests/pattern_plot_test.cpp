@@ -6,7 +6,6 @@
 #include "grid_digest.h"
 #include "grid_tables.h"
 #include "pattern_parameters.h"
-#include "pattern_plot.h"
 #include "pixel_colour.h"
 #include "recording_window.h"
 #include "scripted_random_source.h"
@@ -103,18 +102,6 @@ void expectPassEqualsTheRule(const std::vector<float>& script) {
         ASSERT_EQ(plot.Y, static_cast<int>(point % 501)) << "point " << point;
         ASSERT_EQ(plot.colour, expected[point]) << "at (" << plot.X << ", " << plot.Y << ")";
     }
-}
-
-// What a canvas receives from the table-driven pass, in the order received.
-struct CollectingCanvas final : Canvas {
-    void plot(int /*X*/, int /*Y*/, ColourValue colour) override { colours.push_back(colour); }
-    std::vector<ColourValue> colours;
-};
-
-std::vector<ColourValue> tablePassColours(const PatternParameters& parameters) {
-    CollectingCanvas canvas;
-    plotPattern(parameters, GridTables::shared(), canvas);
-    return canvas.colours;
 }
 
 } // namespace
@@ -233,21 +220,4 @@ TEST(PlaneCoordinates, AreDividedByTheScaleNotMultipliedByItsReciprocal) {
     }
     EXPECT_EQ(columnsThatDiffer, 128);
     EXPECT_EQ(firstThatDiffers, 6);
-}
-
-// The grid digests again, of the table-driven pass; with the colour rule's, they run once
-// more under the C library's builds without fused multiply-adds.
-TEST(GridDigest, TablePassWorkedExampleInModeOne) {
-    EXPECT_EQ(gridDigest(tablePassColours(workedExample(1.0F))),
-              "e639b73a76fe2b247db7a9835aef6f2c01505312198fb3540d48e32e6e6e2f6d");
-}
-
-TEST(GridDigest, TablePassWorkedExampleInModeFive) {
-    EXPECT_EQ(gridDigest(tablePassColours(workedExample(5.0F))),
-              "0ff658981212740aad7b17a518d135f352a5c563f28d7a2ac65b0850379b03f3");
-}
-
-TEST(GridDigest, TablePassZeroRedGainInModeOne) {
-    EXPECT_EQ(gridDigest(tablePassColours(secondExample(0.0F))),
-              "e2127268ad03a55f6563bbdb392cbd2406bd2d08a07a4b0862473a37e670b6ff");
 }
