@@ -41,10 +41,25 @@ def actions(accessible):
     return [action.getName(index) for index in range(action.nActions)]
 
 
+# Roles by their enumerated value: the names libatspi gives them change between releases
+# (2.56 calls a push button "button").
+ROLE_NAMES = {
+    pyatspi.ROLE_FRAME: "frame",
+    pyatspi.ROLE_IMAGE: "image",
+    pyatspi.ROLE_PUSH_BUTTON: "push button",
+    pyatspi.ROLE_FILLER: "filler",
+}
+
+
+def role(accessible):
+    value = accessible.getRole()
+    return ROLE_NAMES.get(value, f"role {int(value)}")
+
+
 def describe(accessible):
     states = accessible.getState()
     return {
-        "role": accessible.getRoleName(),
+        "role": role(accessible),
         "name": accessible.name,
         "description": accessible.description,
         "active": states.contains(pyatspi.STATE_ACTIVE),
@@ -55,7 +70,7 @@ def describe(accessible):
 
 def press(app, name):
     for accessible in nodes(app):
-        if accessible.getRoleName() == "push button" and accessible.name == name:
+        if accessible.getRole() == pyatspi.ROLE_PUSH_BUTTON and accessible.name == name:
             action = accessible.queryAction()
             for index in range(action.nActions):
                 if action.getName(index) == "Press":
