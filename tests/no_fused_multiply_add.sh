@@ -1,0 +1,15 @@
+#!/bin/sh
+# Fails when an object file or program holds a fused multiply-add instruction: x86's vfmadd,
+# vfmsub, vfnmadd and their kin, or ARM's fmadd, fmsub, fnmadd, fnmsub, fmla and fmls.
+#
+#     no_fused_multiply_add.sh OBJDUMP FILE
+set -eu
+tab=$(printf '\t')
+fused=$("$1" -d --no-show-raw-insn "$2" |
+    grep -E "${tab}(v?fn?m(add|sub)[0-9a-z]*|fml[as])( |${tab}|\$)" || true)
+if [ -n "$fused" ]; then
+    echo "fused multiply-adds in $2:" >&2
+    echo "$fused" | head -n 10 >&2
+    exit 1
+fi
+echo "no fused multiply-add in $2"
