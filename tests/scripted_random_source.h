@@ -38,9 +38,11 @@ public:
 
     std::function<void(Step)> onCall;
     std::vector<float> seeds;
+    long calls = 0;
 
 private:
-    void record(Step step) const {
+    void record(Step step) {
+        ++calls;
         if (m_journal != nullptr) {
             m_journal->push_back({step});
         }

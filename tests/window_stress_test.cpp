@@ -7,6 +7,7 @@
 #include "x_session.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <fstream>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,12 +38,25 @@ protected:
         window = static_cast<XSession::WindowId>(form.winId());
         const QPoint command1Centre = command1Of(form)->geometry().center();
         session.movePointer(window, command1Centre.x(), command1Centre.y());
+
+        // A test waiting for a pass that never comes fails instead of hanging: once the event
+        // loop has run for ten seconds without a call of the random source, it is ended.
+        QObject::connect(&watchdog, &QTimer::timeout, [this] {
+            if (source.calls == callsAtLastLook) {
+                ADD_FAILURE() << "no pass began for ten seconds";
+                QApplication::exit(1);
+            }
+            callsAtLastLook = source.calls;
+        });
+        watchdog.start(std::chrono::seconds(10));
     }
 
     XSession session;
     ScriptedRandomSource source{twoPatterns};
     Form1 form;
     XSession::WindowId window = 0;
+    QTimer watchdog;
+    long callsAtLastLook = -1;
 };
 
 } // namespace
@@ -115,7 +130,7 @@ TEST_F(PressesThroughX, PressesAfterACloseRequestStartNoPass) {
 // byte per point would grow the process by 50 MB over these passes, and one canvas-sized
 // image per pass by 200 MB; the bound leaves room for allocator and font cache noise only.
 TEST(WindowStress, MemoryStaysFlatOverTwoHundredPassesOnceEveryFoldCountIsDrawn) {
-#if defined(__SANITIZE_ADDRESS__)
+#ifdef __SANITIZE_ADDRESS__
     GTEST_SKIP() << "AddressSanitizer holds freed memory back, so resident size says nothing";
 #endif
     constexpr long bound = 1024L * 1024L;
