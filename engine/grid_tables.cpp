@@ -15,8 +15,8 @@ distinctValues(const std::vector<double>& values) {
     std::vector<std::uint32_t> byValue(values.size());
     std::iota(byValue.begin(), byValue.end(), 0U);
     // Stable, so that equal values stay in the order they stand in.
-    std::stable_sort(byValue.begin(), byValue.end(),
-                     [&values](std::uint32_t a, std::uint32_t b) { return values[a] < values[b]; });
+    std::ranges::stable_sort(
+        byValue, [&values](std::uint32_t a, std::uint32_t b) { return values[a] < values[b]; });
     std::vector<std::uint32_t> firstPlace(values.size());
     for (std::size_t i = 0; i < byValue.size(); ++i) {
         const bool repeated = i > 0 && values[byValue[i]] == values[byValue[i - 1]];

@@ -101,7 +101,7 @@ TEST(MainWindowStartUp, DrawsOnePatternAfterShowingAndReseedingTwice) {
     source.onCall = [&](Step step) {
         if (step == Step::Reseed && count(journal, Step::Reseed) == 1) {
             const QWidgetList windows = QApplication::topLevelWidgets();
-            shownBeforeFirstReseed = std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+            shownBeforeFirstReseed = std::ranges::any_of(windows, [](QWidget* w) {
                 return w->objectName() == QStringLiteral("Form1") && w->isVisible();
             });
         }

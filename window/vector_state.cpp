@@ -1,6 +1,6 @@
 #include "vector_state.h"
 
-#if defined(__x86_64__)
+#ifdef __x86_64__
 
 #include <immintrin.h>
 
@@ -11,6 +11,7 @@ __attribute__((target("avx"))) void zeroUpper() {
 }
 
 // GCC gives an int and clang a bool.
+// NOLINTNEXTLINE(readability-redundant-casting)
 const bool hasWideVectors = static_cast<bool>(__builtin_cpu_supports("avx"));
 
 } // namespace
