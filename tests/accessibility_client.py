@@ -13,7 +13,7 @@ import time
 import pyatspi
 
 
-def application(pid, timeout=10.0):
+def application(pid, timeout=20.0):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         desktop = pyatspi.Registry.getDesktop(0)

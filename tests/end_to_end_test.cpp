@@ -19,7 +19,7 @@ namespace {
 using namespace std::chrono_literals;
 
 void expectCleanExit(ChildProcess& program) {
-    const std::optional<ChildProcess::Ending> ending = program.waitForExit(10s);
+    const std::optional<ChildProcess::Ending> ending = program.waitForExit(20s);
     ASSERT_TRUE(ending.has_value()) << "the program did not end";
     ASSERT_TRUE(ending->exited) << "ended by signal " << ending->code;
     EXPECT_EQ(ending->code, 0) << program.standardError();
@@ -71,7 +71,7 @@ namespace {
 // after checking that it said one line only and ended with status 1, not by a signal.
 std::string startUpFailure(const ChildProcess::Options& options) {
     ChildProcess program(programUnderTest(), {}, options);
-    const std::optional<ChildProcess::Ending> ending = program.waitForExit(10s);
+    const std::optional<ChildProcess::Ending> ending = program.waitForExit(20s);
     std::string message = program.standardError();
     EXPECT_TRUE(ending.has_value()) << "the program did not end";
     if (ending) {

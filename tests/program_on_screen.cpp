@@ -1,15 +1,26 @@
 #include "program_on_screen.h"
 
+#include "wait_until.h"
+
 #include <chrono>
 #include <optional>
 
 void ProgramOnScreen::SetUp() {
+    using namespace std::chrono_literals;
     ASSERT_TRUE(session.connected()) << "no X server: run under xvfb-run";
-    const std::optional<XSession::WindowId> window =
-        session.waitForWindow("Form1", std::chrono::seconds(20));
+    const std::optional<XSession::WindowId> window = session.waitForWindow("Form1", 20s);
     ASSERT_TRUE(window.has_value()) << "no window captioned Form1\n" << program.standardError();
     form1 = *window;
     const std::optional<ScreenPixels> pattern = waitForPattern(session, form1);
     ASSERT_TRUE(pattern.has_value()) << "the canvas never showed a pattern";
     first = *pattern;
+    // A window manager activates and focuses a new window in its own time, which on a busy
+    // machine can come after the first pattern; what a test checks of focus, activation and
+    // input must not race it.
+    if (session.windowManagerRunning()) {
+        ASSERT_TRUE(waitUntil(
+            [this] { return session.activeWindow() == form1 && session.inputFocus() == form1; },
+            20s))
+            << "the window manager never activated Form1";
+    }
 }

@@ -26,7 +26,7 @@ bool showsAPattern(const ScreenPixels& pixels);
 // Waits up to timeout for the canvas to show a whole pattern other than the one given.
 std::optional<ScreenPixels>
 waitForPattern(XSession& session, XSession::WindowId form1, const ScreenPixels& other = {},
-               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+               std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 // Clicks "new" as a hand would: the pointer comes to rest on the button, then presses.
 void pressNew(XSession& session, XSession::WindowId form1);
