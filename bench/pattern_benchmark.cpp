@@ -155,7 +155,7 @@ void wholePassThroughPainter(benchmark::State& benchmarkState) {
 // On a shared machine other work only ever adds time, so the fastest repetition is the
 // steadiest figure of a benchmark's own cost; it is reported beside the median.
 double fastest(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
+    return *std::ranges::min_element(times);
 }
 
 } // namespace

@@ -52,7 +52,7 @@ void pressToScreen(benchmark::State& state) {
         before = std::move(shown);
         std::this_thread::sleep_for(100ms); // let the program go idle between presses
     }
-    std::sort(times.begin(), times.end());
+    std::ranges::sort(times);
     state.counters["median_ms"] = 1000.0 * times[times.size() / 2];
     state.counters["p90_ms"] = 1000.0 * times[times.size() * 9 / 10];
     state.counters["slowest_ms"] = 1000.0 * times.back();

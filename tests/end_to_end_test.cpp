@@ -78,7 +78,7 @@ std::string startUpFailure(const ChildProcess::Options& options) {
         EXPECT_TRUE(ending->exited) << "ended by signal " << ending->code;
         EXPECT_EQ(ending->code, 1) << message;
     }
-    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    EXPECT_EQ(std::ranges::count(message, '\n'), 1) << message;
     EXPECT_EQ(message.rfind("pattern-generator: cannot open a window: ", 0), 0U) << message;
     EXPECT_EQ(message.find("einstall"), std::string::npos) << message;
     return message;

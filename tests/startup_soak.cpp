@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
         }
     }
-    std::sort(millisecondsToPattern.begin(), millisecondsToPattern.end());
+    std::ranges::sort(millisecondsToPattern);
     const auto percentile = [&](double p) {
         return millisecondsToPattern.empty()
                    ? 0.0

@@ -37,8 +37,7 @@ std::optional<QRegularExpressionMatch> waitForLogged(const std::string& log,
     const QRegularExpression expression(pattern);
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     while (std::chrono::steady_clock::now() < deadline) {
-        const QRegularExpressionMatch match =
-            expression.match(QString::fromStdString(contentsOf(log)));
+        QRegularExpressionMatch match = expression.match(QString::fromStdString(contentsOf(log)));
         if (match.hasMatch()) {
             return match;
         }

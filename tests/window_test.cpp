@@ -19,8 +19,8 @@
 namespace {
 
 long count(const Journal& journal, Step step) {
-    return std::count_if(journal.begin(), journal.end(),
-                         [step](const JournalEntry& entry) { return entry.step == step; });
+    return std::ranges::count_if(journal,
+                                 [step](const JournalEntry& entry) { return entry.step == step; });
 }
 
 long passesIn(const Journal& journal) {
