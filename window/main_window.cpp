@@ -6,6 +6,8 @@
 #include "random_source.h"
 #include "vector_state.h"
 
+#include <QAction>
+#include <QKeySequence>
 #include <QPushButton>
 
 namespace {
@@ -41,6 +43,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     m_command1->setFont(captionFont);
     m_command1->setGeometry(command1Geometry);
     connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
+
+    // The platform's copy shortcut copies the pattern wherever the focus is in the window.
+    auto* copyPattern = new QAction(this);
+    copyPattern->setShortcut(QKeySequence::Copy);
+    copyPattern->setShortcutContext(Qt::WindowShortcut);
+    connect(copyPattern, &QAction::triggered, m_picture1, &Picture1::copyToClipboard);
+    addAction(copyPattern);
 
     setTabOrder(m_picture1, m_command1);
     m_picture1->setFocus();

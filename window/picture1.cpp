@@ -1,7 +1,14 @@
 #include "picture1.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QKeySequence>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 
 namespace {
 
@@ -14,6 +21,9 @@ QRgb toQRgb(ColourValue colour) {
     return qRgb(static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue));
 }
 
+// The preview under the pointer while a pattern is dragged out.
+constexpr int dragPreviewSide = 96;
+
 } // namespace
 
 Picture1::Picture1(QWidget* parent)
@@ -23,7 +33,9 @@ Picture1::Picture1(QWidget* parent)
     setFixedSize(side, side);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Pattern"));
-    setAccessibleDescription(tr("The colour pattern drawn last"));
+    setAccessibleDescription(
+        tr("The colour pattern drawn last. Copy it with %1, or drag it into another program.")
+            .arg(QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText)));
     // Everything is painted from the image, so nothing behind it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_image.fill(palette().color(QPalette::Window));
@@ -47,4 +59,44 @@ void Picture1::paintEvent(QPaintEvent* event) {
     // above 1 every point stays a sharp square.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(event->rect(), m_image, event->rect());
+}
+
+QImage Picture1::pattern() const {
+    // A deep copy: plots write through m_pixels, which an implicitly shared copy would see.
+    return m_image.copy();
+}
+
+void Picture1::copyToClipboard() const {
+    QGuiApplication::clipboard()->setImage(pattern());
+}
+
+void Picture1::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_pressedAt = event->position().toPoint();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void Picture1::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_pressedAt || !event->buttons().testFlag(Qt::LeftButton) ||
+        (event->position().toPoint() - *m_pressedAt).manhattanLength() <
+            QApplication::startDragDistance()) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    m_pressedAt.reset();
+    const QImage image = pattern();
+    auto* imageData = new QMimeData;
+    imageData->setImageData(image);
+    auto* drag = new QDrag(this);
+    drag->setMimeData(imageData);
+    drag->setPixmap(QPixmap::fromImage(image.scaled(
+        dragPreviewSide, dragPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    drag->setHotSpot(QPoint(dragPreviewSide / 2, dragPreviewSide / 2));
+    drag->exec(Qt::CopyAction);
+}
+
+void Picture1::mouseReleaseEvent(QMouseEvent* event) {
+    m_pressedAt.reset();
+    QWidget::mouseReleaseEvent(event);
 }

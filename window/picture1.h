@@ -2,11 +2,16 @@
 
 #include "canvas.h"
 
+#include <optional>
+
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
 
 // The window's drawing surface: a 500 x 500 widget without a border, whose whole area is
 // the drawable interior. Plots go into an image in memory; present() puts them on screen.
+// A user keeps a pattern by copying it to the clipboard or dragging it out, as an image of
+// its 500 x 500 pixels; nothing is written to a file.
 class Picture1 final : public QWidget, public Canvas {
     Q_OBJECT
 
@@ -21,10 +26,22 @@ public:
     // is already waiting to start the next one.
     void present();
 
+    // The pattern as drawn, pixel for pixel, in an image of its own that later plots leave
+    // as it is.
+    QImage pattern() const;
+
+    // Puts the pattern on the clipboard, as an image.
+    void copyToClipboard() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Where the left button went down on the canvas, until it comes up or a drag starts.
+    std::optional<QPoint> m_pressedAt;
     QImage m_image;
     // The image's pixels, row after row without padding. Taken once: the image is never
     // copied, so it never detaches and the pixels never move.
