@@ -1,7 +1,7 @@
 """An assistive technology's view of a running program, through AT-SPI.
 
-    accessibility_client.py PID describe   prints the program's accessible tree as JSON
-    accessibility_client.py PID press NAME invokes the Press action of the button NAME
+    accessibility_client.py PID describe          prints the program's accessible tree as JSON
+    accessibility_client.py PID act NAME ACTION   invokes the action ACTION of the accessible NAME
 
 Run by /usr/bin/python3, which sees Debian's pyatspi, inside the session's D-Bus.
 """
@@ -68,14 +68,14 @@ def describe(accessible):
     }
 
 
-def press(app, name):
+def act(app, name, action_name):
     for accessible in nodes(app):
-        if accessible.getRole() == pyatspi.ROLE_PUSH_BUTTON and accessible.name == name:
+        if accessible.name == name:
             action = accessible.queryAction()
             for index in range(action.nActions):
-                if action.getName(index) == "Press":
+                if action.getName(index) == action_name:
                     return action.doAction(index)
-    sys.exit(f"no push button {name!r} with a Press action")
+    sys.exit(f"no accessible {name!r} with an action {action_name!r}")
 
 
 def main():
@@ -83,9 +83,9 @@ def main():
     app = application(pid)
     if command == "describe":
         print(json.dumps([describe(accessible) for accessible in nodes(app)]))
-    elif command == "press":
-        if not press(app, sys.argv[3]):
-            sys.exit("the Press action failed")
+    elif command == "act":
+        if not act(app, sys.argv[3], sys.argv[4]):
+            sys.exit(f"the {sys.argv[4]} action failed")
     else:
         sys.exit(f"unknown command {command}")
 

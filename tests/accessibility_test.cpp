@@ -61,7 +61,9 @@ TEST_F(AsAScreenReaderSeesIt, AFrameWithAnImageAndAPushButtonThatSayWhatTheyAre)
     const std::optional<QJsonObject> image = withRole(tree, "image");
     ASSERT_TRUE(image.has_value()) << QJsonDocument(tree).toJson().toStdString();
     EXPECT_EQ(image->value(QStringLiteral("name")).toString(), QStringLiteral("Pattern"));
-    EXPECT_FALSE(image->value(QStringLiteral("description")).toString().isEmpty());
+    EXPECT_TRUE(
+        image->value(QStringLiteral("description")).toString().contains(QStringLiteral("Copy")));
+    EXPECT_TRUE(image->value(QStringLiteral("actions")).toArray().contains(QStringLiteral("Copy")));
     EXPECT_TRUE(image->value(QStringLiteral("focused")).toBool()) << "the canvas has no focus";
 
     const std::optional<QJsonObject> button = withRole(tree, "push button");
@@ -73,9 +75,17 @@ TEST_F(AsAScreenReaderSeesIt, AFrameWithAnImageAndAPushButtonThatSayWhatTheyAre)
 }
 
 TEST_F(AsAScreenReaderSeesIt, PressingNewThroughItDrawsOneNewPattern) {
-    askClient(program.processId(), {QStringLiteral("press"), QStringLiteral("New pattern")});
+    askClient(program.processId(),
+              {QStringLiteral("act"), QStringLiteral("New pattern"), QStringLiteral("Press")});
     const std::optional<ScreenPixels> second = waitForPattern(session, form1, first);
     ASSERT_TRUE(second.has_value()) << "no new pattern";
     std::this_thread::sleep_for(600ms);
     EXPECT_EQ(canvasPixels(session, form1), *second) << "more than one pattern was drawn";
+}
+
+TEST_F(AsAScreenReaderSeesIt, TheCanvasCopyActionPutsThePatternOnTheClipboard) {
+    askClient(program.processId(),
+              {QStringLiteral("act"), QStringLiteral("Pattern"), QStringLiteral("Copy")});
+    EXPECT_EQ(pastedImage(), first) << "what is pasted is not what the canvas shows";
+    EXPECT_EQ(canvasPixels(session, form1), first) << "copying drew a pattern";
 }

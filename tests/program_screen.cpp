@@ -4,6 +4,9 @@
 #include <set>
 #include <thread>
 
+#include <QImage>
+#include <QProcess>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -59,6 +62,29 @@ std::optional<ScreenPixels> waitForPattern(XSession& session, XSession::WindowId
         std::this_thread::sleep_for(20ms);
     }
     return std::nullopt;
+}
+
+ScreenPixels pastedImage() {
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                 QStringLiteral("-target"), QStringLiteral("image/png"), QStringLiteral("-out")});
+    if (!xclip.waitForFinished(20000) || xclip.exitCode() != 0) {
+        return {};
+    }
+    return imagePixels(QImage::fromData(xclip.readAllStandardOutput(), "PNG"));
+}
+
+ScreenPixels imagePixels(const QImage& image) {
+    ScreenPixels pixels;
+    pixels.reserve(static_cast<std::size_t>(image.width()) *
+                   static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            pixels.push_back(image.pixel(x, y) & 0xFFFFFFU);
+        }
+    }
+    return pixels;
 }
 
 void pressNew(XSession& session, XSession::WindowId form1) {

@@ -28,5 +28,14 @@ std::optional<ScreenPixels>
 waitForPattern(XSession& session, XSession::WindowId form1, const ScreenPixels& other = {},
                std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
+class QImage;
+
+// An image's pixels, row by row, as 0xRRGGBB.
+ScreenPixels imagePixels(const QImage& image);
+
+// What pasting the clipboard as an image gives another program: the PNG that the X clipboard
+// client xclip receives, row by row as 0xRRGGBB; empty if the clipboard holds no image.
+ScreenPixels pastedImage();
+
 // Clicks "new" as a hand would: the pointer comes to rest on the button, then presses.
 void pressNew(XSession& session, XSession::WindowId form1);

@@ -1,13 +1,18 @@
 // The real program under a window manager (started around these tests by their main), as
-// users run it: what only a window manager does to a window, and what must not change.
+// users run it: what only a window manager does to a window, what must not change, and how
+// a user keeps a pattern: copied, pasted by another program, or dragged out to one.
 
 #include "program_on_screen.h"
 #include "wait_until.h"
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <thread>
 
+#include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,6 +21,10 @@ using namespace std::chrono_literals;
 
 // Long enough for a pass that should not have happened to have reached the screen.
 constexpr auto settle = 600ms;
+
+// The middle of the canvas, in the window's own coordinates.
+constexpr int canvasCentreX = 56 + 250;
+constexpr int canvasCentreY = 64 + 250;
 
 class UnderAWindowManager : public ProgramOnScreen {
 protected:
@@ -82,4 +91,65 @@ TEST_F(UnderAWindowManager, TheFramesCloseButtonEndsTheProgramWithStatusZero) {
     ASSERT_TRUE(ending.has_value()) << "the program did not end";
     EXPECT_TRUE(ending->exited) << "ended by signal " << ending->code;
     EXPECT_EQ(ending->code, 0) << program.standardError();
+}
+
+TEST_F(UnderAWindowManager, ControlCCopiesThePatternShownAndANewPatternLeavesTheCopyAlone) {
+    session.pressKey("c", "Control_L");
+    EXPECT_TRUE(waitUntil([&] { return pastedImage() == first; }, 20s))
+        << "what is pasted is not what the canvas shows";
+
+    pressNew(session, form1); // the focus goes to "new" with the click
+    const std::optional<ScreenPixels> second = waitForPattern(session, form1, first);
+    ASSERT_TRUE(second.has_value()) << "no new pattern";
+    EXPECT_EQ(pastedImage(), first) << "the copy changed with the canvas";
+
+    session.pressKey("c", "Control_L");
+    EXPECT_TRUE(waitUntil([&] { return pastedImage() == *second; }, 20s))
+        << "with the focus on \"new\", Ctrl+C copied nothing new";
+    EXPECT_EQ(canvasPixels(session, form1), *second) << "copying drew a pattern";
+}
+
+TEST_F(UnderAWindowManager, DraggingTheCanvasOutHandsThePatternToAnotherProgram) {
+    const QTemporaryDir folder;
+    const std::string dropped = folder.filePath(QStringLiteral("dropped.png")).toStdString();
+    const std::string entered = dropped + ".entered";
+    ChildProcess target(DROP_TARGET, {dropped});
+    const std::optional<XSession::WindowId> targetWindow =
+        session.waitForWindow("Drop target", 20s);
+    ASSERT_TRUE(targetWindow.has_value()) << target.standardError();
+
+    // A click on the canvas without moving starts no drag and draws nothing. It is held for
+    // a moment, as a hand holds it: openbox grabs each click to raise the window, and a
+    // release that comes at once goes to it, leaving the canvas to see the button held.
+    session.movePointer(form1, canvasCentreX, canvasCentreY);
+    session.pressButton();
+    std::this_thread::sleep_for(100ms);
+    session.releaseButton();
+    session.movePointer(*targetWindow, 60, 60);
+    std::this_thread::sleep_for(settle);
+    EXPECT_FALSE(std::filesystem::exists(entered)) << "a click started a drag";
+    EXPECT_EQ(canvasPixels(session, form1), first);
+
+    // Down on the canvas, past the drag distance, over the other program, and let go once it
+    // has accepted the drag.
+    session.movePointer(form1, canvasCentreX, canvasCentreY);
+    session.pressButton();
+    for (int step = 1; step <= 5; ++step) {
+        std::this_thread::sleep_for(20ms);
+        session.movePointer(form1, canvasCentreX + 5 * step, canvasCentreY);
+    }
+    int wiggle = 0;
+    const bool accepted = waitUntil(
+        [&] {
+            session.movePointer(*targetWindow, 60 + wiggle % 2, 60);
+            ++wiggle;
+            return std::filesystem::exists(entered);
+        },
+        20s);
+    session.releaseButton();
+    ASSERT_TRUE(accepted) << "the drag never reached the other program";
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(dropped); }, 20s))
+        << "nothing was dropped";
+    EXPECT_EQ(imagePixels(QImage(QString::fromStdString(dropped))), first);
+    EXPECT_EQ(canvasPixels(session, form1), first) << "the drag drew a pattern";
 }

@@ -10,6 +10,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -185,6 +187,25 @@ TEST_F(MainWindowPresses, ANewPatternIsDrawnOverTheOldWithoutBlanking) {
     ASSERT_TRUE(duringTheDraws.has_value());
     EXPECT_EQ(*duringTheDraws, first);
     EXPECT_NE(canvasImage(form), first);
+}
+
+// The platform's copy shortcut, wherever the focus is, copies the pattern's own 500 x 500
+// pixels, not what a dense display shows of them; a later pattern leaves the copy alone.
+TEST_F(MainWindowPresses, CopyPutsThePatternsOwnPixelsOnTheClipboardWhereverTheFocusIs) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    QTest::keySequence(&form, QKeySequence::Copy);
+    EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32), expectedCanvas(0));
+
+    clickThroughWindow(form, command1Centre(form));
+    ASSERT_EQ(canvasImage(form), expectedCanvas(1));
+    EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32), expectedCanvas(0));
+
+    command1Of(form)->setFocus();
+    QTest::keySequence(command1Of(form), QKeySequence::Copy);
+    EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32), expectedCanvas(1));
+    EXPECT_EQ(passesIn(journal), 2) << "copying drew a pattern";
 }
 
 TEST(Canvas, ShowsTheChannelsInTheirPlacesAndClipsOutsideItsInterior) {

@@ -69,7 +69,16 @@ void XSession::movePointer(WindowId window, int x, int y) {
 }
 
 void XSession::click() {
+    pressButton();
+    releaseButton();
+}
+
+void XSession::pressButton() {
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XSession::releaseButton() {
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
     XSync(m_display, False);
 }
@@ -86,10 +95,18 @@ void XSession::requestClose(WindowId window) {
     XSync(m_display, False);
 }
 
-void XSession::pressKey(const char* keyName) {
-    const KeyCode code = XKeysymToKeycode(m_display, XStringToKeysym(keyName));
-    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
-    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+void XSession::pressKey(const char* keyName, const char* heldKeyName) {
+    const auto keyCode = [this](const char* name) {
+        return XKeysymToKeycode(m_display, XStringToKeysym(name));
+    };
+    if (heldKeyName != nullptr) {
+        XTestFakeKeyEvent(m_display, keyCode(heldKeyName), True, CurrentTime);
+    }
+    XTestFakeKeyEvent(m_display, keyCode(keyName), True, CurrentTime);
+    XTestFakeKeyEvent(m_display, keyCode(keyName), False, CurrentTime);
+    if (heldKeyName != nullptr) {
+        XTestFakeKeyEvent(m_display, keyCode(heldKeyName), False, CurrentTime);
+    }
     XSync(m_display, False);
 }
 

@@ -33,15 +33,18 @@ public:
     // Moves the pointer to a point of the window, through the server's input path.
     void movePointer(WindowId window, int x, int y);
 
-    // Presses and releases the left button where the pointer is.
+    // Presses and releases the left button where the pointer is; or only presses, or only
+    // releases it, for a drag.
     void click();
+    void pressButton();
+    void releaseButton();
 
     // Asks the window to close, as a window manager's close button does.
     void requestClose(WindowId window);
 
-    // Presses and releases a key, named as X names it ("Tab", "space"), through the
-    // server's input path.
-    void pressKey(const char* keyName);
+    // Presses and releases a key, named as X names it ("Tab", "space", "c"), through the
+    // server's input path, with another ("Control_L") held down around it if given.
+    void pressKey(const char* keyName, const char* heldKeyName = nullptr);
 
     // The size of the window's own area, without any frame a window manager adds.
     std::optional<std::pair<int, int>> size(WindowId window);
