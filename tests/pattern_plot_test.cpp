@@ -6,6 +6,7 @@
 #include "grid_digest.h"
 #include "grid_tables.h"
 #include "pattern_parameters.h"
+#include "pattern_plot.h"
 #include "pixel_colour.h"
 #include "recording_window.h"
 #include "scripted_random_source.h"
@@ -86,6 +87,20 @@ std::vector<std::vector<float>> parameterScripts(int count) {
     return scripts;
 }
 
+// Checks every plot a journal holds after its first `before` entries against the rule's
+// colours for parameters, in scan order.
+void expectPlotsEqualTheRule(const Journal& journal, std::size_t before,
+                             const PatternParameters& parameters) {
+    const std::vector<ColourValue> expected = gridColours(parameters);
+    ASSERT_EQ(journal.size(), before + pointsPerPattern);
+    for (std::size_t point = 0; point < pointsPerPattern; ++point) {
+        const JournalEntry& plot = journal[before + point];
+        ASSERT_EQ(plot.X, static_cast<int>(point / 501)) << "point " << point;
+        ASSERT_EQ(plot.Y, static_cast<int>(point % 501)) << "point " << point;
+        ASSERT_EQ(plot.colour, expected[point]) << "at (" << plot.X << ", " << plot.Y << ")";
+    }
+}
+
 // Runs one pass drawing script and checks every plot against the rule, in scan order.
 void expectPassEqualsTheRule(const std::vector<float>& script) {
     Journal journal;
@@ -94,14 +109,7 @@ void expectPassEqualsTheRule(const std::vector<float>& script) {
     DrawPattern(window);
 
     ScriptedRandomSource sameDraws(script);
-    const std::vector<ColourValue> expected = gridColours(drawPatternParameters(sameDraws));
-    ASSERT_EQ(journal.size(), 1 + pointsPerPattern);
-    for (std::size_t point = 0; point < pointsPerPattern; ++point) {
-        const JournalEntry& plot = journal[1 + point];
-        ASSERT_EQ(plot.X, static_cast<int>(point / 501)) << "point " << point;
-        ASSERT_EQ(plot.Y, static_cast<int>(point % 501)) << "point " << point;
-        ASSERT_EQ(plot.colour, expected[point]) << "at (" << plot.X << ", " << plot.Y << ")";
-    }
+    expectPlotsEqualTheRule(journal, 1, drawPatternParameters(sameDraws));
 }
 
 } // namespace
@@ -162,9 +170,24 @@ TEST(TablePass, PassesInARowWithOtherFoldCountsEachEqualTheRule) {
 
 // A scripted source may hand out values the system's never does; the pass then works
 // every point out on its own, with the same result as the rule.
-TEST(TablePass, ParametersThatAreNeverDrawnStillGiveTheRulesColours) {
+TEST(TablePass, DrawsOutsideTheRangesStillGiveTheRulesColours) {
     expectPassEqualsTheRule({1.5F});                     // fold counts of 17, mode 11
-    expectPassEqualsTheRule({0.5F, 0.5F, 0.5F, -0.05F}); // fold counts of 1.5
+    expectPassEqualsTheRule({0.5F, 0.5F, 0.5F, -0.05F}); // fold counts of 1 (1.5, floored)
+}
+
+// A fold count that is not a whole number never comes from a draw; handed to the pass, it
+// has no angular table, and the pass works every point out by the rule.
+TEST(TablePass, FoldCountsThatAreNotWholeNumbersFallBackToTheRule) {
+    for (const float foldCount : {2.5F, 10.5F}) {
+        ScriptedRandomSource source({0.3F, 0.6F, 0.9F, foldCountDraw(4), foldCountDraw(7),
+                                     foldCountDraw(9), 0.4F, 0.7F, 0.2F, modeDraw(7)});
+        PatternParameters parameters = drawPatternParameters(source);
+        parameters.n2 = foldCount;
+        Journal journal;
+        RecordingWindow canvas(journal);
+        plotPattern(parameters, GridTables::shared(), canvas);
+        expectPlotsEqualTheRule(journal, 0, parameters);
+    }
 }
 
 TEST(GridTables, HoldTheRulesOwnRadiusAndAngleAtEveryPoint) {
