@@ -44,6 +44,7 @@ private:
     std::optional<QPoint> m_pressedAt;
     QImage m_image;
     // The image's pixels, row after row without padding. Taken once: the image is never
-    // copied, so it never detaches and the pixels never move.
+    // shared (pattern() hands out deep copies), so it never detaches and the pixels never
+    // move.
     QRgb* m_pixels;
 };
