@@ -32,7 +32,10 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override {
         if (event->mimeData()->hasImage()) {
             event->acceptProposedAction();
-            QFile(m_path + QStringLiteral(".entered")).open(QIODevice::WriteOnly);
+            QFile entered(m_path + QStringLiteral(".entered"));
+            if (!entered.open(QIODevice::WriteOnly)) {
+                qWarning("drop_target: cannot write %s", qPrintable(entered.fileName()));
+            }
         }
     }
 
