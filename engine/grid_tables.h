@@ -58,7 +58,7 @@ public:
     // whole number from fewestFolds to mostFolds.
     const std::vector<double>& angularTerms(Wave kind, int foldCount);
 
-    // What the tables hold now, in bytes.
+    // What the tables hold now, in bytes; not while another thread may be building one.
     std::size_t bytes() const;
 
 private:

@@ -1,8 +1,10 @@
 #include "main_window.h"
 #include "startup_messages.h"
+#include "table_warm_up.h"
 
 #include <array>
 #include <string>
+#include <thread>
 
 #include <QApplication>
 #include <QDir>
@@ -10,19 +12,25 @@
 
 namespace {
 
-// The icon of the installed theme, or else the one built in; both are the same drawing.
-QIcon applicationIcon() {
-    QIcon builtIn;
+// The window's icon, built in at the sizes window managers show. The icon theme's larger
+// sizes are for launchers; handed to the window, every one of them would be decoded and
+// sent to the X server at start-up.
+QIcon windowIcon() {
+    QIcon icon;
     const QDir builtInSizes(QStringLiteral(":/icons"));
     for (const QString& file : builtInSizes.entryList(QDir::Files)) {
-        builtIn.addFile(builtInSizes.filePath(file));
+        icon.addFile(builtInSizes.filePath(file));
     }
-    return QIcon::fromTheme(QStringLiteral(PATTERN_APPLICATION_ID), builtIn);
+    return icon;
 }
 
 } // namespace
 
 int main() {
+    // The tables every pass shares depend on no pattern: they are built while the toolkit
+    // starts. Leaving main stops the warm-up after the table in hand.
+    const std::jthread tableWarmUp = startTableWarmUp();
+
     // The program takes no arguments. The toolkit is handed a bare list, so its own options
     // (-platform, -style, ...) are ignored like any other word on the command line; its
     // environment variables still apply.
@@ -36,7 +44,7 @@ int main() {
 
     // The desktop entry, its icon and the Wayland app_id all carry the application id.
     QGuiApplication::setDesktopFileName(QStringLiteral(PATTERN_APPLICATION_ID));
-    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setWindowIcon(windowIcon());
 
     Form1 form1;
     return QApplication::exec();
