@@ -49,14 +49,21 @@ inline double angularTerm(Wave kind, double foldCount, double t) {
     return wave(kind, (2.0 * foldCount) * t);
 }
 
-// The angular partial sum, offset plus angular term.
-inline double angularSum(const ChannelTerms& channel, double angular) {
-    return channel.angularOffset + angular;
+// The level's product from the radial partial sum and the angular term, in the rule's
+// grouping: the angular partial sum, offset plus angular term, is formed first. Real is
+// double, or a vector of doubles whose operators are the same IEEE operations lane by lane,
+// so the pass's wide arithmetic is this very expression.
+template <typename Real>
+[[gnu::always_inline]] inline Real levelProduct(Real gain, Real radialSum, Real angularOffset,
+                                                Real angularTerm) {
+    return gain * (radialSum + (angularOffset + angularTerm));
 }
 
-// The level from the two partial sums. Rounding comes before the remainder; the unsigned
-// view keeps the remainder in 0..255 for any integer.
-inline std::int32_t channelLevel(const ChannelTerms& channel, double radial, double angular) {
-    const double product = channel.gain * (radial + angular);
+// The level from the radial partial sum and the angular term. Rounding comes before the
+// remainder; the unsigned view keeps the remainder in 0..255 for any integer.
+inline std::int32_t channelLevel(const ChannelTerms& channel, double radialSum,
+                                 double angularTerm) {
+    const double product =
+        levelProduct(channel.gain, radialSum, channel.angularOffset, angularTerm);
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(roundHalfEven(product)) & 0xFFU);
 }

@@ -6,6 +6,7 @@
 #include "pixel_colour.h"
 #include "pixel_state.h"
 #include "plane_coordinates.h"
+#include "point_colours.h"
 
 #include <array>
 #include <cmath>
@@ -19,22 +20,7 @@ namespace {
 using plane::centreIndex;
 using plane::lastIndex;
 
-constexpr std::size_t scanIndex(int X, int Y) {
-    return static_cast<std::size_t>(X) * (lastIndex + 1) + static_cast<std::size_t>(Y);
-}
-
-// The radial partial sums of red, green and blue at one distinct radius, side by side so
-// that a point reads them from one place.
-using RadialSums = std::array<double, 3>;
-
-// What one pattern needs beyond the shared tables. It lives for one pass only.
-struct PassTerms {
-    std::array<ChannelTerms, 3> channels;
-    ColourMode mode;
-    std::vector<RadialSums> radial;         // by radius index
-    std::array<const double*, 3> angular{}; // the channels' angular terms, by angle index
-    std::vector<ColourValue> left;          // the colours of columns 0..249, in scan order
-};
+constexpr std::size_t columnLength = lastIndex + 1;
 
 std::optional<int> wholeFoldCount(double foldCount) {
     if (!(foldCount >= GridTables::fewestFolds && foldCount <= GridTables::mostFolds) ||
@@ -44,9 +30,19 @@ std::optional<int> wholeFoldCount(double foldCount) {
     return static_cast<int>(foldCount);
 }
 
-// The pattern's partial sums, or nothing where the shared tables do not serve.
-std::optional<PassTerms> passTerms(const PatternParameters& parameters, GridTables& tables) {
-    PassTerms terms{channelTerms(parameters), colourMode(parameters), {}, {}, {}};
+// The working memory of a pass. Each thread keeps its own from pass to pass, so that a
+// press does not wait for fresh pages; every pass overwrites all that it reads.
+struct PassMemory {
+    std::vector<double> radialSums; // red, green and blue per distinct radius
+    std::vector<ColourValue> left;  // the colours of columns 0..249, in scan order
+};
+
+// The pattern's terms and partial sums, or nothing where the shared tables do not serve.
+std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTables& tables,
+                                    PassMemory& memory) {
+    PointTerms terms{channelTerms(parameters), colourMode(parameters), nullptr, {}};
+    memory.radialSums.clear();
+    memory.left.clear();
     try {
         for (std::size_t channel = 0; channel < 3; ++channel) {
             const ChannelTerms& rule = terms.channels[channel];
@@ -54,32 +50,23 @@ std::optional<PassTerms> passTerms(const PatternParameters& parameters, GridTabl
             if (!folds) {
                 return std::nullopt;
             }
-            terms.angular[channel] = tables.angularTerms(rule.angularWave, *folds).data();
+            terms.angularTerms[channel] = tables.angularTerms(rule.angularWave, *folds).data();
         }
-        terms.radial.reserve(tables.radii().size());
-        terms.left.reserve(static_cast<std::size_t>(centreIndex) * (lastIndex + 1));
+        memory.radialSums.reserve(3 * tables.radii().size());
+        memory.left.reserve(centreIndex * columnLength);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
     // A channel the mode shows at a fixed level needs no radial terms: its computed level is
     // never shown.
-    const auto radial = [&terms](std::size_t channel, double r) {
-        return terms.mode.fixed[channel] ? 0.0 : radialSum(terms.channels[channel], r);
-    };
     for (const double r : tables.radii()) {
-        terms.radial.push_back({radial(0, r), radial(1, r), radial(2, r)});
+        for (std::size_t channel = 0; channel < 3; ++channel) {
+            const ChannelTerms& rule = terms.channels[channel];
+            memory.radialSums.push_back(terms.mode.fixed[channel] ? 0.0 : radialSum(rule, r));
+        }
     }
+    terms.radialSums = memory.radialSums.data();
     return terms;
-}
-
-ColourValue colourAt(const PassTerms& terms, const GridTables& tables, int X, int Y) {
-    const RadialSums& radial = terms.radial[tables.radiusIndex(X, Y)];
-    const std::size_t angle = tables.angleIndex(X, Y);
-    const auto level = [&](std::size_t channel) {
-        const ChannelTerms& rule = terms.channels[channel];
-        return channelLevel(rule, radial[channel], angularSum(rule, terms.angular[channel][angle]));
-    };
-    return modeColour(terms.mode, level(0), level(1), level(2));
 }
 
 void plotOrPassOver(Canvas& canvas, int X, int Y, ColourValue colour) {
@@ -92,24 +79,51 @@ void plotOrPassOver(Canvas& canvas, int X, int Y, ColourValue colour) {
 } // namespace
 
 void plotPattern(const PatternParameters& parameters, GridTables& tables, Canvas& canvas) {
-    std::optional<PassTerms> terms = passTerms(parameters, tables);
+    thread_local PassMemory memory;
+    const std::optional<PointTerms> terms = passTerms(parameters, tables, memory);
     if (!terms) {
         plotPointByPoint(parameters, canvas);
         return;
     }
+    const LevelArithmetic arithmetic = passArithmetic();
+    // A column rounded up to whole groups of lanes; the places beyond it name radius and
+    // angle 0, and their colours are never plotted.
+    constexpr std::size_t paddedColumn = (columnLength + wideLanes - 1) / wideLanes * wideLanes;
+    std::array<std::uint32_t, paddedColumn> radiusIndices{};
+    std::array<std::uint32_t, paddedColumn> angleIndices{};
+    std::array<ColourValue, paddedColumn> column{};
     for (int X = 0; X <= lastIndex; ++X) {
-        for (int Y = 0; Y <= lastIndex; ++Y) {
-            // A half turn about the centre negates x and y, which leaves the radius and
-            // y / x as they were, so the right half repeats the left. Only on the centre row
-            // does y / x change, from -0 to +0, and there each point is worked out again.
-            const bool mirrored = X > centreIndex && Y != centreIndex;
-            const ColourValue colour = mirrored
-                                           ? terms->left[scanIndex(lastIndex - X, lastIndex - Y)]
-                                           : colourAt(*terms, tables, X, Y);
-            if (X < centreIndex) {
-                terms->left.push_back(colour);
+        if (X <= centreIndex) {
+            // The centre column's carried angle is in its angle index, so every lane reads
+            // whatever index its point has.
+            for (std::size_t Y = 0; Y < columnLength; ++Y) {
+                const int row = static_cast<int>(Y);
+                radiusIndices[Y] = static_cast<std::uint32_t>(tables.radiusIndex(X, row));
+                angleIndices[Y] = static_cast<std::uint32_t>(tables.angleIndex(X, row));
             }
-            plotOrPassOver(canvas, X, Y, colour);
+            colourPoints(arithmetic, *terms, radiusIndices.data(), angleIndices.data(),
+                         paddedColumn, column.data());
+            if (X < centreIndex) {
+                memory.left.insert(memory.left.end(), column.begin(),
+                                   column.begin() + columnLength);
+            }
+        } else {
+            // A half turn about the centre negates x and y, which leaves the radius and
+            // y / x as they were, so the right half repeats the left turned over. Only on
+            // the centre row does y / x change, from -0 to +0, and there the point is worked
+            // out again.
+            const ColourValue* turned =
+                &memory.left[static_cast<std::size_t>(lastIndex - X) * columnLength];
+            for (std::size_t Y = 0; Y < columnLength; ++Y) {
+                column[Y] = turned[lastIndex - Y];
+            }
+            radiusIndices[0] = static_cast<std::uint32_t>(tables.radiusIndex(X, centreIndex));
+            angleIndices[0] = static_cast<std::uint32_t>(tables.angleIndex(X, centreIndex));
+            colourPoints(LevelArithmetic::Plain, *terms, radiusIndices.data(), angleIndices.data(),
+                         1, &column[centreIndex]);
+        }
+        for (std::size_t Y = 0; Y < columnLength; ++Y) {
+            plotOrPassOver(canvas, X, static_cast<int>(Y), column[Y]);
         }
     }
 }

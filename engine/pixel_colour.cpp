@@ -19,9 +19,8 @@ ColourValue PixelColour(std::int16_t X, std::int16_t Y, const PatternParameters&
 
     const auto [red, green, blue] = channelTerms(parameters);
     const auto level = [&state](const ChannelTerms& channel) {
-        return channelLevel(
-            channel, radialSum(channel, state.r),
-            angularSum(channel, angularTerm(channel.angularWave, channel.foldCount, state.t)));
+        return channelLevel(channel, radialSum(channel, state.r),
+                            angularTerm(channel.angularWave, channel.foldCount, state.t));
     };
     state.R = level(red);
     state.G = level(green);

@@ -8,15 +8,22 @@
 #include "pattern_parameters.h"
 #include "pattern_plot.h"
 #include "pixel_colour.h"
+#include "point_colours.h"
 #include "recording_window.h"
 #include "scripted_random_source.h"
+#include "table_warm_up.h"
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <set>
+#include <stop_token>
+#include <string_view>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -188,6 +195,103 @@ TEST(TablePass, FoldCountsThatAreNotWholeNumbersFallBackToTheRule) {
         plotPattern(parameters, GridTables::shared(), canvas);
         expectPlotsEqualTheRule(journal, 0, parameters);
     }
+}
+
+// With PATTERN_TEST_ARITHMETIC=plain the whole suite runs on the plain arithmetic, as it
+// does on processors without AVX2; otherwise on the widest this one offers.
+const bool plainArithmeticChosen = [] {
+    const char* chosen = std::getenv("PATTERN_TEST_ARITHMETIC");
+    const bool plain = chosen != nullptr && std::string_view(chosen) == "plain";
+    if (plain) {
+        choosePassArithmetic(LevelArithmetic::Plain);
+    }
+    return plain;
+}();
+
+TEST(TablePass, TakesTheArithmeticChosenForTheRun) {
+    bool wideExpected = false;
+#ifdef __x86_64__
+    // GCC gives an int and clang a bool.
+    // NOLINTNEXTLINE(readability-redundant-casting)
+    wideExpected = !plainArithmeticChosen && static_cast<bool>(__builtin_cpu_supports("avx2"));
+#endif
+    EXPECT_EQ(passArithmetic() == LevelArithmetic::Wide, wideExpected);
+}
+
+// A regrouped sum or a different rounding in the wide arithmetic can hide from the
+// patterns' colours, so the two arithmetics are compared directly on terms no pattern
+// reaches. Red's sums cancel in the rule's grouping, so that any other grouping shows in its
+// level; green's are ordinary; blue's meet ties, NaN, infinities and levels beyond the
+// 32-bit range. Every mode runs.
+TEST(PointColours, WideAndPlainArithmeticGiveTheSameColours) {
+    if (widestLevelArithmetic() != LevelArithmetic::Wide) {
+        GTEST_SKIP() << "this processor has no wide arithmetic";
+    }
+    constexpr std::size_t count = 1 << 14;
+    std::mt19937_64 generator(20261208U);
+    std::uniform_real_distribution<double> term(-12.0, 12.0);
+    const std::array<double, 9> edges = {0.5,      2.5,       -0.5, 255.5, std::nan(""),
+                                         HUGE_VAL, -HUGE_VAL, 3e9,  -3e9};
+    std::vector<double> radialSums;
+    std::array<std::vector<double>, 3> angularTerms;
+    for (std::size_t i = 0; i < count; ++i) {
+        radialSums.push_back(1e16 + (4.0 * term(generator)));
+        radialSums.push_back(term(generator));
+        radialSums.push_back(edges.at(i % edges.size()));
+        for (std::vector<double>& channel : angularTerms) {
+            channel.push_back(term(generator) / 12.0);
+        }
+    }
+    std::vector<std::uint32_t> radiusIndices(count);
+    std::vector<std::uint32_t> angleIndices(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        radiusIndices[i] = static_cast<std::uint32_t>(generator() % count);
+        angleIndices[i] = static_cast<std::uint32_t>(generator() % count);
+    }
+    for (int mode = 1; mode <= 7; ++mode) {
+        PatternParameters parameters = workedExample(static_cast<float>(mode));
+        PointTerms terms{channelTerms(parameters),
+                         colourMode(parameters),
+                         radialSums.data(),
+                         {angularTerms[0].data(), angularTerms[1].data(), angularTerms[2].data()}};
+        terms.channels[0].gain = 1.0;
+        terms.channels[0].angularOffset = -1e16;
+        terms.channels[1].gain = 255.5;
+        terms.channels[2].gain = 1.0;
+        terms.channels[2].angularOffset = 0.0;
+        std::vector<ColourValue> plain(count);
+        std::vector<ColourValue> wide(count);
+        colourPoints(LevelArithmetic::Plain, terms, radiusIndices.data(), angleIndices.data(),
+                     count, plain.data());
+        colourPoints(LevelArithmetic::Wide, terms, radiusIndices.data(), angleIndices.data(), count,
+                     wide.data());
+        ASSERT_EQ(wide, plain) << "mode " << mode;
+    }
+}
+
+// The warm-up thread builds the tables a pass may be asking for at the same moment: the
+// pass's colours are the rule's whoever builds each table, and a stop ends the warm-up
+// before its next table. ThreadSanitizer runs this test by hand.
+TEST(TableWarmUp, RacingAPassForItsTablesGivesTheRulesColours) {
+    ScriptedRandomSource source({0.3F, 0.6F, 0.9F, foldCountDraw(2), foldCountDraw(2),
+                                 foldCountDraw(3), 0.4F, 0.7F, 0.2F, modeDraw(1)});
+    const PatternParameters parameters = drawPatternParameters(source);
+    for (int round = 0; round < 3; ++round) {
+        GridTables tables;
+        Journal journal;
+        RecordingWindow canvas(journal);
+        std::jthread warming([&tables](const std::stop_token& stop) { warmUp(tables, stop); });
+        plotPattern(parameters, tables, canvas);
+        warming.join();
+        expectPlotsEqualTheRule(journal, 0, parameters);
+    }
+
+    GridTables stopped;
+    const std::size_t geometryBytes = stopped.bytes();
+    std::stop_source stop;
+    stop.request_stop();
+    warmUp(stopped, stop.get_token());
+    EXPECT_EQ(stopped.bytes(), geometryBytes);
 }
 
 TEST(GridTables, HoldTheRulesOwnRadiusAndAngleAtEveryPoint) {

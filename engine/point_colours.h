@@ -1,0 +1,40 @@
+#pragma once
+
+#include "channel_level.h"
+#include "colour_mode.h"
+#include "colour_value.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The last step of a table-driven pass: the colours of many points at once from the
+// pattern's partial sums, by the level arithmetic of channel_level.h, either one point at a
+// time or four at a time in 256-bit vector registers. Both give the same bits.
+
+// What a pass hands over: the pattern's terms and where its partial sums are.
+struct PointTerms {
+    std::array<ChannelTerms, 3> channels;
+    ColourMode mode;
+    const double* radialSums;                  // red, green and blue per distinct radius
+    std::array<const double*, 3> angularTerms; // each channel's, by angle index
+};
+
+enum class LevelArithmetic : std::uint8_t { Plain, Wide };
+
+// How many points the wide arithmetic takes at a time.
+inline constexpr std::size_t wideLanes = 4;
+
+// The widest arithmetic this processor offers: Wide where it has AVX2, Plain elsewhere.
+LevelArithmetic widestLevelArithmetic();
+
+// The arithmetic table-driven passes use: at first the widest. The tests choose each in
+// turn; Wide is kept to processors that offer it.
+LevelArithmetic passArithmetic();
+void choosePassArithmetic(LevelArithmetic arithmetic);
+
+// The colours of count points, point i having radius index radiusIndices[i] and angle index
+// angleIndices[i]. Wide needs a processor with AVX2, and count a multiple of wideLanes.
+void colourPoints(LevelArithmetic arithmetic, const PointTerms& terms,
+                  const std::uint32_t* radiusIndices, const std::uint32_t* angleIndices,
+                  std::size_t count, ColourValue* colours);
