@@ -28,12 +28,16 @@ XSession::~XSession() {
     }
 }
 
+std::optional<XSession::WindowId> XSession::window(const char* caption) {
+    return findWindow(DefaultRootWindow(m_display), caption);
+}
+
 std::optional<XSession::WindowId> XSession::waitForWindow(const char* caption,
                                                           std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (const auto window = findWindow(DefaultRootWindow(m_display), caption)) {
-            return window;
+        if (const auto found = window(caption)) {
+            return found;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

@@ -23,7 +23,8 @@ public:
 
     bool connected() const { return m_display != nullptr; }
 
-    // The first viewable window captioned caption, waiting up to timeout for it.
+    // The first viewable window captioned caption, now or waiting up to timeout for it.
+    std::optional<WindowId> window(const char* caption);
     std::optional<WindowId> waitForWindow(const char* caption, std::chrono::milliseconds timeout);
 
     // The pixels a rectangle of the window shows, row by row, as 0xRRGGBB; empty if the
