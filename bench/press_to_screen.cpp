@@ -1,11 +1,14 @@
 // How long a press of "new" takes to reach the screen: the real program on the X server
 // named by DISPLAY, pressed through the server's input path, timed until the canvas the
-// screen shows has changed. Run under xvfb-run; see the README.
+// screen shows has changed; and the same for the program built with a pass that plots one
+// flat colour, the floor no pass can go below. Repetitions alternate between the two. Run
+// under xvfb-run; see the README.
 
 #include "child_process.h"
+#include "program_timings.h"
 #include "x_session.h"
 
-#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <thread>
@@ -21,9 +24,13 @@ constexpr int canvasLeft = 56;
 constexpr int canvasTop = 64;
 constexpr int canvasSide = 500;
 
-void pressToScreen(benchmark::State& state) {
+const std::array programs = {TimedProgram{"pattern-generator", PATTERN_GENERATOR},
+                             TimedProgram{"floor", PATTERN_GENERATOR_FLOOR}};
+ProgramSamples pressTimes;
+
+void pressToScreen(benchmark::State& state, const TimedProgram& timed) {
     XSession session;
-    ChildProcess program(PATTERN_GENERATOR, {});
+    ChildProcess program(timed.path, {});
     const auto form1 = session.waitForWindow("Form1", 20s);
     if (!session.connected() || !form1) {
         state.SkipWithError("no X server, or no window captioned Form1");
@@ -33,7 +40,6 @@ void pressToScreen(benchmark::State& state) {
     session.movePointer(*form1, 576 + 57 / 2, 544 + 17 / 2);
     std::vector<std::uint32_t> before =
         session.pixels(*form1, canvasLeft, canvasTop + 100, canvasSide, 1);
-    std::vector<double> times;
 
     while (state.KeepRunning()) {
         const auto pressed = std::chrono::steady_clock::now();
@@ -48,20 +54,29 @@ void pressToScreen(benchmark::State& state) {
         const auto onScreen = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(onScreen - pressed).count();
         state.SetIterationTime(seconds);
-        times.push_back(seconds);
+        pressTimes[timed.name].push_back(1000.0 * seconds);
         before = std::move(shown);
         std::this_thread::sleep_for(100ms); // let the program go idle between presses
     }
-    std::ranges::sort(times);
-    state.counters["median_ms"] = 1000.0 * times[times.size() / 2];
-    state.counters["p90_ms"] = 1000.0 * times[times.size() * 9 / 10];
-    state.counters["slowest_ms"] = 1000.0 * times.back();
     session.requestClose(*form1);
     program.waitForExit(10s);
 }
 
 } // namespace
 
-BENCHMARK(pressToScreen)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(pressToScreen, pattern_generator, programs[0])
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(pressToScreen, floor, programs[1])
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    printSummary("Press to screen", pressTimes);
+    return 0;
+}
