@@ -36,7 +36,7 @@ void choosePassArithmetic(LevelArithmetic arithmetic) {
         std::memory_order_relaxed);
 }
 
-void colourPoints(LevelArithmetic arithmetic, const PointTerms& terms,
+void colourPoints([[maybe_unused]] LevelArithmetic arithmetic, const PointTerms& terms,
                   const std::uint32_t* radiusIndices, const std::uint32_t* angleIndices,
                   std::size_t count, ColourValue* colours) {
 #ifdef __x86_64__
