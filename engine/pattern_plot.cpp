@@ -31,7 +31,8 @@ std::optional<int> wholeFoldCount(double foldCount) {
 }
 
 // The working memory of a pass. Each thread keeps its own from pass to pass, so that a
-// press does not wait for fresh pages; every pass overwrites all that it reads.
+// press does not wait for fresh pages; every pass overwrites all that it reads, and no pass
+// starts inside another on the same thread.
 struct PassMemory {
     std::vector<double> radialSums; // red, green and blue per distinct radius
     std::vector<ColourValue> left;  // the colours of columns 0..249, in scan order

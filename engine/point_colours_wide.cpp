@@ -44,24 +44,28 @@ template <std::size_t stride>
                                               const std::uint32_t* radiusIndices,
                                               const std::uint32_t* angleIndices, std::size_t count,
                                               ColourValue* colours) {
-    // The channels the mode fixes are the same at every point; the others are computed.
+    // The channels the mode fixes are the same at every point. The others are computed one
+    // channel at a time over all the points, so that each channel's terms stay in registers.
     const ColourValue fixedLevels = modeColour(terms.mode, 0, 0, 0);
-    for (std::size_t i = 0; i < count; i += wideLanes) {
-        __m128i colour = _mm_set1_epi32(static_cast<int>(fixedLevels));
-        for (std::size_t channel = 0; channel < 3; ++channel) {
-            if (terms.mode.fixed[channel]) {
-                continue;
-            }
-            const ChannelTerms& rule = terms.channels[channel];
-            const __m256d product = levelProduct(
-                _mm256_set1_pd(rule.gain), gather<3>(terms.radialSums + channel, radiusIndices + i),
-                _mm256_set1_pd(rule.angularOffset),
-                gather<1>(terms.angularTerms[channel], angleIndices + i));
-            const __m128i level = levelBytes(product);
-            const __m128i shift = _mm_set1_epi32(static_cast<int>(8 * channel));
-            colour = _mm_or_si128(colour, _mm_sllv_epi32(level, shift));
+    for (std::size_t i = 0; i < count; ++i) {
+        colours[i] = fixedLevels;
+    }
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        if (terms.mode.fixed[channel]) {
+            continue;
         }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + i), colour);
+        const __m256d gain = _mm256_set1_pd(terms.channels[channel].gain);
+        const __m256d offset = _mm256_set1_pd(terms.channels[channel].angularOffset);
+        const double* radialSums = terms.radialSums + channel;
+        const double* angularTerms = terms.angularTerms[channel];
+        const __m128i shift = _mm_cvtsi32_si128(static_cast<int>(8 * channel));
+        for (std::size_t i = 0; i < count; i += wideLanes) {
+            const __m256d product = levelProduct(gain, gather<3>(radialSums, radiusIndices + i),
+                                                 offset, gather<1>(angularTerms, angleIndices + i));
+            auto* colour = reinterpret_cast<__m128i*>(colours + i);
+            _mm_storeu_si128(colour, _mm_or_si128(_mm_loadu_si128(colour),
+                                                  _mm_sll_epi32(levelBytes(product), shift)));
+        }
     }
 }
 

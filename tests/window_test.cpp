@@ -201,6 +201,8 @@ bool vectorStateInUseReadable() {
     unsigned ebx = 0;
     unsigned ecx = 0;
     unsigned edx = 0;
+    // GCC gives an int and clang a bool.
+    // NOLINTNEXTLINE(readability-redundant-casting)
     return static_cast<bool>(__builtin_cpu_supports("avx")) &&
            __get_cpuid_count(0xD, 1, &eax, &ebx, &ecx, &edx) != 0 && (eax & 4U) != 0;
 }
