@@ -17,8 +17,6 @@
 #include <utility>
 #include <vector>
 
-#include <benchmark/benchmark.h>
-
 namespace {
 
 using namespace std::chrono_literals;
@@ -91,20 +89,11 @@ void launchToPicture(benchmark::State& state, const TimedProgram& timed) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(launchToPicture, pattern_generator, programs[0])
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(launchToPicture, bare_window, programs[1])
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(launchToPicture, pattern_generator, programs[0])->Apply(timedManually<3>);
+BENCHMARK_CAPTURE(launchToPicture, bare_window, programs[1])->Apply(timedManually<3>);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    printSummary("Launch to picture", launchTimes);
-    printSummary("Resident size after start-up, in MiB", residentSizes);
-    return 0;
+    return runThenSummarise(argc, argv,
+                            {{"Launch to picture", &launchTimes},
+                             {"Resident size after start-up, in MiB", &residentSizes}});
 }

@@ -14,8 +14,6 @@
 #include <thread>
 #include <vector>
 
-#include <benchmark/benchmark.h>
-
 namespace {
 
 using namespace std::chrono_literals;
@@ -64,19 +62,9 @@ void pressToScreen(benchmark::State& state, const TimedProgram& timed) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(pressToScreen, pattern_generator, programs[0])
-    ->UseManualTime()
-    ->Iterations(10)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(pressToScreen, floor, programs[1])
-    ->UseManualTime()
-    ->Iterations(10)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(pressToScreen, pattern_generator, programs[0])->Apply(timedManually<10>);
+BENCHMARK_CAPTURE(pressToScreen, floor, programs[1])->Apply(timedManually<10>);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    printSummary("Press to screen", pressTimes);
-    return 0;
+    return runThenSummarise(argc, argv, {{"Press to screen", &pressTimes}});
 }

@@ -6,9 +6,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 struct TimedProgram {
     const char* name;
@@ -35,4 +39,23 @@ inline void printSummary(const char* what, const ProgramSamples& samples) {
                         *std::ranges::max_element(times));
         }
     }
+}
+
+// The settings of a benchmark that times a program: by the clock it keeps itself, so many
+// times per repetition, in milliseconds.
+template <int timesPerRepetition> void timedManually(benchmark::internal::Benchmark* timed) {
+    timed->UseManualTime()->Iterations(timesPerRepetition)->Unit(benchmark::kMillisecond);
+}
+
+// Runs the benchmarks the command line chooses, then prints each summary.
+inline int
+runThenSummarise(int argc, char** argv,
+                 std::initializer_list<std::pair<const char*, const ProgramSamples*>> summaries) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    for (const auto& [what, samples] : summaries) {
+        printSummary(what, *samples);
+    }
+    return 0;
 }
