@@ -1,36 +1,36 @@
 #include "grid_tables.h"
 
-#include <algorithm>
+#include <bit>
 #include <cmath>
-#include <numeric>
 #include <utility>
 
 namespace {
 
 // Every distinct value once, in the order of first appearance, and which of them stands at
 // each place. The values are never NaN, and +0 and -0 never both occur, so equal values have
-// equal bits.
+// equal bits: the bits are what is looked up.
 std::pair<std::vector<double>, std::vector<std::uint16_t>>
 distinctValues(const std::vector<double>& values) {
-    std::vector<std::uint32_t> byValue(values.size());
-    std::iota(byValue.begin(), byValue.end(), 0U);
-    // Stable, so that equal values stay in the order they stand in.
-    std::ranges::stable_sort(
-        byValue, [&values](std::uint32_t a, std::uint32_t b) { return values[a] < values[b]; });
-    std::vector<std::uint32_t> firstPlace(values.size());
-    for (std::size_t i = 0; i < byValue.size(); ++i) {
-        const bool repeated = i > 0 && values[byValue[i]] == values[byValue[i - 1]];
-        firstPlace[byValue[i]] = repeated ? firstPlace[byValue[i - 1]] : byValue[i];
-    }
+    // Open addressing, at most half full; a slot holds the number of a distinct value plus
+    // one, and 0 while empty.
+    const auto slotBits = static_cast<unsigned>(std::bit_width(2 * values.size()));
+    std::vector<std::uint32_t> slots(std::size_t{1} << slotBits);
+    const std::size_t lastSlot = slots.size() - 1;
     std::vector<double> distinct;
     std::vector<std::uint16_t> index(values.size());
     for (std::size_t place = 0; place < values.size(); ++place) {
-        if (firstPlace[place] == place) {
-            index[place] = static_cast<std::uint16_t>(distinct.size());
-            distinct.push_back(values[place]);
-        } else {
-            index[place] = index[firstPlace[place]];
+        const auto bits = std::bit_cast<std::uint64_t>(values[place]);
+        // Multiplying by 2^64 over the golden ratio spreads close values over the slots.
+        auto slot = static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15U) >> (64U - slotBits));
+        while (slots[slot] != 0 &&
+               std::bit_cast<std::uint64_t>(distinct[slots[slot] - 1]) != bits) {
+            slot = (slot + 1) & lastSlot;
         }
+        if (slots[slot] == 0) {
+            distinct.push_back(values[place]);
+            slots[slot] = static_cast<std::uint32_t>(distinct.size());
+        }
+        index[place] = static_cast<std::uint16_t>(slots[slot] - 1);
     }
     return {std::move(distinct), std::move(index)};
 }

@@ -4,6 +4,7 @@
 
 #include <new>
 #include <system_error>
+#include <utility>
 
 void warmUp(GridTables& tables, const std::stop_token& stop) {
     try {
@@ -21,16 +22,34 @@ void warmUp(GridTables& tables, const std::stop_token& stop) {
     }
 }
 
-std::jthread startTableWarmUp() {
+namespace {
+
+// A thread running work, or none where no thread can be started.
+template <typename Work> std::jthread startThread(Work work) {
     try {
-        return std::jthread([](const std::stop_token& stop) {
-            try {
-                warmUp(GridTables::shared(), stop);
-            } catch (const std::bad_alloc&) {
-                // The geometry did not fit; the first pass tries again.
-            }
-        });
+        return std::jthread(std::move(work));
     } catch (const std::system_error&) {
         return {};
     }
+}
+
+} // namespace
+
+std::jthread startGeometryWarmUp() {
+    return startThread([] {
+        try {
+            GridTables::shared();
+        } catch (const std::bad_alloc&) {
+            // The geometry did not fit; the first pass tries again.
+        }
+    });
+}
+
+std::jthread startTableWarmUp() {
+    return startThread([](const std::stop_token& stop) {
+        try {
+            warmUp(GridTables::shared(), stop);
+        } catch (const std::bad_alloc&) {
+        }
+    });
 }

@@ -5,17 +5,20 @@
 
 class GridTables;
 
-// Building the tables every pass shares ahead of the first pass. They depend on no pattern,
-// so a thread of their own can build them while the toolkit starts, and the first pass finds
-// them ready, or nearly.
+// Building the tables every pass shares ahead of the passes that need them. They depend on
+// no pattern, so threads of their own can build them: the geometry while the toolkit starts,
+// so that the first pass finds it ready, and the angular tables once the first picture is
+// up. Built beside the start-up, the angular tables would only slow it where cores are few,
+// and the first pass builds the three it needs itself.
 
 // Builds every angular table of tables that is not yet built, one after another, until all
 // are or a stop is requested. A pass that needs a table meanwhile builds it or waits for
 // it; none is built twice. Memory that cannot be had ends it early: a pass tries again.
 void warmUp(GridTables& tables, const std::stop_token& stop);
 
-// Starts warming up the process's shared tables, geometry first, on a thread of its own.
-// Destroying the thread asks it to stop after the table in hand and waits for that one
-// only. Where no thread can be started, the one returned is empty and the passes build
-// what they need themselves.
+// Start building the process's shared geometry, or the angular tables (the geometry first
+// if it is not yet built), on a thread of their own. Destroying the thread asks it to stop
+// after the table in hand and waits for that one only. Where no thread can be started, the
+// one returned is empty and the passes build what they need themselves.
+std::jthread startGeometryWarmUp();
 std::jthread startTableWarmUp();

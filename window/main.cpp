@@ -1,4 +1,5 @@
 #include "main_window.h"
+#include "picture1.h"
 #include "startup_messages.h"
 #include "table_warm_up.h"
 
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QWindow>
 
 namespace {
 
@@ -27,9 +29,9 @@ QIcon windowIcon() {
 } // namespace
 
 int main() {
-    // The tables every pass shares depend on no pattern: they are built while the toolkit
-    // starts. Leaving main stops the warm-up after the table in hand.
-    const std::jthread tableWarmUp = startTableWarmUp();
+    // The geometry every pass shares depends on no pattern: it is built while the toolkit
+    // starts.
+    const std::jthread geometryWarmUp = startGeometryWarmUp();
 
     // The program takes no arguments. The toolkit is handed a bare list, so its own options
     // (-platform, -style, ...) are ignored like any other word on the command line; its
@@ -47,5 +49,19 @@ int main() {
     QApplication::setWindowIcon(windowIcon());
 
     Form1 form1;
+    // The angular tables follow once the first picture is painted, and queued behind that
+    // paint, so that they slow neither; where the window was on screen at once, it is
+    // painted already. Leaving main stops them after the table in hand.
+    std::jthread tableWarmUp;
+    const auto startTables = [&tableWarmUp] {
+        tableWarmUp = startTableWarmUp();
+    };
+    if (form1.windowHandle()->isExposed()) {
+        startTables();
+    } else {
+        QObject::connect(
+            form1.findChild<Picture1*>(), &Picture1::painted, &form1, startTables,
+            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    }
     return QApplication::exec();
 }

@@ -59,6 +59,7 @@ void Picture1::paintEvent(QPaintEvent* event) {
     // above 1 every point stays a sharp square.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(event->rect(), m_image, event->rect());
+    emit painted();
 }
 
 QImage Picture1::pattern() const {

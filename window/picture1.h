@@ -33,6 +33,10 @@ public:
     // Puts the pattern on the clipboard, as an image.
     void copyToClipboard() const;
 
+signals:
+    // The image has been painted onto the widget.
+    void painted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
