@@ -54,14 +54,14 @@ int main() {
     // painted already. Leaving main stops them after the table in hand.
     std::jthread tableWarmUp;
     const auto startTables = [&tableWarmUp] {
-        tableWarmUp = startTableWarmUp();
+        if (!tableWarmUp.joinable()) {
+            tableWarmUp = startTableWarmUp();
+        }
     };
     if (form1.windowHandle()->isExposed()) {
         startTables();
-    } else {
-        QObject::connect(
-            form1.findChild<Picture1*>(), &Picture1::painted, &form1, startTables,
-            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
     }
+    QObject::connect(form1.findChild<Picture1*>(), &Picture1::painted, &form1, startTables,
+                     Qt::QueuedConnection);
     return QApplication::exec();
 }
