@@ -13,15 +13,14 @@ std::pair<std::vector<double>, std::vector<std::uint16_t>>
 distinctValues(const std::vector<double>& values) {
     // Open addressing, at most half full; a slot holds the number of a distinct value plus
     // one, and 0 while empty.
-    const auto slotBits = static_cast<unsigned>(std::bit_width(2 * values.size()));
-    std::vector<std::uint32_t> slots(std::size_t{1} << slotBits);
+    std::vector<std::uint32_t> slots(std::bit_ceil(2 * values.size()));
     const std::size_t lastSlot = slots.size() - 1;
     std::vector<double> distinct;
     std::vector<std::uint16_t> index(values.size());
     for (std::size_t place = 0; place < values.size(); ++place) {
         const auto bits = std::bit_cast<std::uint64_t>(values[place]);
         // Multiplying by 2^64 over the golden ratio spreads close values over the slots.
-        auto slot = static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15U) >> (64U - slotBits));
+        auto slot = static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15U) >> 32U) & lastSlot;
         while (slots[slot] != 0 &&
                std::bit_cast<std::uint64_t>(distinct[slots[slot] - 1]) != bits) {
             slot = (slot + 1) & lastSlot;
