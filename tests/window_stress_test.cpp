@@ -3,14 +3,18 @@
 
 #include "canvas_reference.h"
 #include "grid_tables.h"
+#include "picture1.h"
 #include "scripted_random_source.h"
+#include "table_warm_up_start.h"
 #include "x_session.h"
 
 #include <array>
 #include <chrono>
 #include <cstddef>
 #include <fstream>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include <QApplication>
 #include <QPushButton>
@@ -123,6 +127,35 @@ TEST_F(PressesThroughX, PressesAfterACloseRequestStartNoPass) {
 
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(passes, 1 + 1 + 2);
+}
+
+// On an X server the window is exposed, and its first picture painted, only after it is
+// built: the angular tables' warm-up starts behind that paint, and every paint tries again
+// until a thread is running.
+TEST(WindowStress, TheTableWarmUpStartsBehindTheFirstPaintAndRunsOnce) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    ASSERT_FALSE(form.windowHandle()->isExposed());
+    int paints = 0;
+    std::vector<int> paintsAtStarts;
+    std::jthread warmUp;
+    startTablesAfterFirstPaint(form, warmUp, [&] {
+        paintsAtStarts.push_back(paints);
+        // The first start finds no thread, as where none can be had.
+        return paintsAtStarts.size() == 1 ? std::jthread() : std::jthread([] {});
+    });
+    // Counted after the warm-up's own connection, so that a start made inside the paint
+    // sees none.
+    QObject::connect(form.findChild<Picture1*>(), &Picture1::painted, [&paints] { ++paints; });
+    EXPECT_TRUE(paintsAtStarts.empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !paintsAtStarts.empty(); }));
+    EXPECT_GE(paintsAtStarts.front(), 1);
+    EXPECT_FALSE(warmUp.joinable());
+    picture1Of(form)->repaint();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return warmUp.joinable(); }));
+    picture1Of(form)->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paintsAtStarts.size(), 2U);
 }
 
 // A pass allocates nothing per point, presenting allocates nothing that outlives it, and

@@ -2,11 +2,13 @@
 #include "main_window.h"
 #include "picture1.h"
 #include "scripted_random_source.h"
+#include "table_warm_up_start.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
 #include <cstddef>
+#include <thread>
 
 #include <QAccessible>
 #include <QApplication>
@@ -126,6 +128,24 @@ TEST(MainWindowStartUp, DrawsOnePatternAfterShowingAndReseedingTwice) {
     EXPECT_EQ(passesIn(journal), 1);
     EXPECT_EQ(source.seeds, (std::vector<float>{3600.25F, 3600.25F}));
     EXPECT_EQ(canvasImage(form), expectedCanvas(0));
+}
+
+// A window exposed by the time its warm-up is arranged has painted its picture already, and
+// no later paint may be waited for before the tables are warmed.
+TEST(MainWindowStartUp, StartsTheTableWarmUpAtOnceWhereThePictureIsPaintedAlready) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    int starts = 0;
+    std::jthread warmUp;
+    startTablesAfterFirstPaint(form, warmUp, [&starts] {
+        ++starts;
+        return std::jthread([] {});
+    });
+    EXPECT_EQ(starts, 1);
+    picture1Of(form)->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(starts, 1);
 }
 
 // A window drawn under a scripted source whose calls are journalled.

@@ -1,7 +1,7 @@
 #include "main_window.h"
-#include "picture1.h"
 #include "startup_messages.h"
 #include "table_warm_up.h"
+#include "table_warm_up_start.h"
 
 #include <array>
 #include <string>
@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QWindow>
 
 namespace {
 
@@ -49,19 +48,8 @@ int main() {
     QApplication::setWindowIcon(windowIcon());
 
     Form1 form1;
-    // The angular tables follow once the first picture is painted, and queued behind that
-    // paint, so that they slow neither; where the window was on screen at once, it is
-    // painted already. Leaving main stops them after the table in hand.
+    // Leaving main stops the angular tables' warm-up after the table in hand.
     std::jthread tableWarmUp;
-    const auto startTables = [&tableWarmUp] {
-        if (!tableWarmUp.joinable()) {
-            tableWarmUp = startTableWarmUp();
-        }
-    };
-    if (form1.windowHandle()->isExposed()) {
-        startTables();
-    }
-    QObject::connect(form1.findChild<Picture1*>(), &Picture1::painted, &form1, startTables,
-                     Qt::QueuedConnection);
+    startTablesAfterFirstPaint(form1, tableWarmUp);
     return QApplication::exec();
 }
