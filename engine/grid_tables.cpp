@@ -38,11 +38,11 @@ distinctValues(const std::vector<double>& values) {
 
 GridTables::GridTables() {
     // A quadrant holds fewer values than a 16-bit index can name.
-    static_assert(quadrantSide * quadrantSide <= 0x10000);
+    static_assert(quadrantStride * quadrantStride <= 0x10000);
     std::vector<double> radii;
     std::vector<double> slopes;
-    radii.reserve(quadrantSide * quadrantSide);
-    slopes.reserve(quadrantSide * quadrantSide);
+    radii.reserve(quadrantStride * quadrantStride);
+    slopes.reserve(quadrantStride * quadrantStride);
     for (int X = 0; X <= plane::centreIndex; ++X) {
         for (int Y = 0; Y <= plane::centreIndex; ++Y) {
             const double x = plane::x(X);
@@ -50,12 +50,14 @@ GridTables::GridTables() {
             radii.push_back(std::sqrt(x * x + y * y));
             // The centre column has no y / x; it repeats its neighbour's, which adds no
             // value of its own and keeps the table free of NaN.
-            slopes.push_back(X == plane::centreIndex ? slopes[slopes.size() - quadrantSide]
+            slopes.push_back(X == plane::centreIndex ? slopes[slopes.size() - quadrantStride]
                                                      : y / x);
         }
+        // The padding repeats the column's last values, which adds none of its own either.
+        radii.push_back(radii.back());
+        slopes.push_back(slopes.back());
     }
     std::tie(m_radii, m_radiusIndex) = distinctValues(radii);
-
     std::vector<double> distinctSlopes;
     std::tie(distinctSlopes, m_slopeIndex) = distinctValues(slopes);
     m_angles.reserve(2 * distinctSlopes.size());

@@ -39,10 +39,11 @@ public:
 
     // The distinct radii, and which of them point (X, Y) has.
     const std::vector<double>& radii() const { return m_radii; }
-    std::size_t radiusIndex(int X, int Y) const { return m_radiusIndex[quadrantIndex(X, Y)]; }
+    std::size_t radiusIndex(int X, int Y) const { return m_radiusIndex[quadrantPlace(X, Y)]; }
 
-    // The distinct angles, and which of them point (X, Y) has. The centre column has the
-    // angle of the point scanned just before it, (249, 500), as the rule carries it over.
+    // The distinct angles, and which of them point (X, Y) has. Angle 2s is the arctangent of
+    // the quadrant's slope s, and angle 2s + 1 that of its negation. The centre column has
+    // the angle of the point scanned just before it, (249, 500), as the rule carries it over.
     const std::vector<double>& angles() const { return m_angles; }
     std::size_t angleIndex(int X, int Y) const {
         if (X == plane::centreIndex) {
@@ -51,8 +52,15 @@ public:
         // Mirrored in one line only, y / x changes sign; so it does across the centre row,
         // where it goes from -0 to +0.
         const bool negated = (X < plane::centreIndex) == (Y > plane::centreIndex);
-        return 2 * std::size_t{m_slopeIndex[quadrantIndex(X, Y)]} + (negated ? 1 : 0);
+        return 2 * std::size_t{m_slopeIndex[quadrantPlace(X, Y)]} + (negated ? 1 : 0);
     }
+
+    // The radius and slope indices of rows 0..250 of column X, for X from 0 to 249, and
+    // row 250's again up to quadrantStride, so that a pass can take a column in whole groups
+    // of vector lanes.
+    static constexpr std::size_t quadrantStride = 252;
+    const std::uint16_t* radiusIndices(int X) const { return &m_radiusIndex[quadrantPlace(X, 0)]; }
+    const std::uint16_t* slopeIndices(int X) const { return &m_slopeIndex[quadrantPlace(X, 0)]; }
 
     // kind((2n) * t) at every distinct angle t, in the order of angles(); foldCount is a
     // whole number from fewestFolds to mostFolds.
@@ -62,17 +70,16 @@ public:
     std::size_t bytes() const;
 
 private:
-    static constexpr std::size_t quadrantSide = 251; // rows and columns 0..250
     static constexpr std::size_t foldCounts = mostFolds - fewestFolds + 1;
 
     // Where the mirror image of (X, Y) in the top-left quadrant stands in a table of it,
     // column by column.
-    static std::size_t quadrantIndex(int X, int Y) {
+    static std::size_t quadrantPlace(int X, int Y) {
         const auto mirrored = [](int index) {
             return static_cast<std::size_t>(index <= plane::centreIndex ? index
                                                                         : plane::lastIndex - index);
         };
-        return mirrored(X) * quadrantSide + mirrored(Y);
+        return (mirrored(X) * quadrantStride) + mirrored(Y);
     }
 
     struct AngularTable {
@@ -81,9 +88,9 @@ private:
     };
 
     std::vector<double> m_radii;
-    std::vector<std::uint16_t> m_radiusIndex; // by quadrant index
+    std::vector<std::uint16_t> m_radiusIndex; // by quadrant place
     std::vector<double> m_angles; // the angles of each distinct y / x and of its negation
-    std::vector<std::uint16_t> m_slopeIndex; // by quadrant index; unused on the centre column
+    std::vector<std::uint16_t> m_slopeIndex; // by quadrant place; unused on the centre column
     std::size_t m_carriedAngleIndex = 0;
     std::array<std::array<AngularTable, foldCounts>, 2> m_angularTables;
 };

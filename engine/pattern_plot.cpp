@@ -8,7 +8,6 @@
 #include "plane_coordinates.h"
 #include "point_colours.h"
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <new>
@@ -19,8 +18,6 @@ namespace {
 
 using plane::centreIndex;
 using plane::lastIndex;
-
-constexpr std::size_t columnLength = lastIndex + 1;
 
 std::optional<int> wholeFoldCount(double foldCount) {
     if (!(foldCount >= GridTables::fewestFolds && foldCount <= GridTables::mostFolds) ||
@@ -35,15 +32,17 @@ std::optional<int> wholeFoldCount(double foldCount) {
 // starts inside another on the same thread.
 struct PassMemory {
     std::vector<double> radialSums; // red, green and blue per distinct radius
-    std::vector<ColourValue> left;  // the colours of columns 0..249, in scan order
+    // The colours of rows 0..250 of columns 0..249, laid out as the tables' indices are,
+    // and at the same places the colours of their mirror images, rows 500..250.
+    std::vector<ColourValue> upper;
+    std::vector<ColourValue> lower;
 };
 
 // The pattern's terms and partial sums, or nothing where the shared tables do not serve.
 std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTables& tables,
                                     PassMemory& memory) {
     PointTerms terms{channelTerms(parameters), colourMode(parameters), nullptr, {}};
-    memory.radialSums.clear();
-    memory.left.clear();
+    const std::vector<double>& radii = tables.radii();
     try {
         for (std::size_t channel = 0; channel < 3; ++channel) {
             const ChannelTerms& rule = terms.channels[channel];
@@ -53,24 +52,28 @@ std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTab
             }
             terms.angularTerms[channel] = tables.angularTerms(rule.angularWave, *folds).data();
         }
-        memory.radialSums.reserve(3 * tables.radii().size());
-        memory.left.reserve(centreIndex * columnLength);
+        memory.radialSums.resize(3 * radii.size());
+        memory.upper.resize(centreIndex * GridTables::quadrantStride);
+        memory.lower.resize(memory.upper.size());
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
     // A channel the mode shows at a fixed level needs no radial terms: its computed level is
     // never shown.
-    for (const double r : tables.radii()) {
-        for (std::size_t channel = 0; channel < 3; ++channel) {
-            const ChannelTerms& rule = terms.channels[channel];
-            memory.radialSums.push_back(terms.mode.fixed[channel] ? 0.0 : radialSum(rule, r));
+    double* sums = memory.radialSums.data();
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        const ChannelTerms& rule = terms.channels[channel];
+        const bool fixed = terms.mode.fixed[channel];
+        for (std::size_t radius = 0; radius < radii.size(); ++radius) {
+            sums[(3 * radius) + channel] = fixed ? 0.0 : radialSum(rule, radii[radius]);
         }
     }
-    terms.radialSums = memory.radialSums.data();
+    terms.radialSums = sums;
     return terms;
 }
 
-void plotOrPassOver(Canvas& canvas, int X, int Y, ColourValue colour) {
+[[gnu::always_inline]] inline void plotOrPassOver(Canvas& canvas, int X, int Y,
+                                                  ColourValue colour) {
     try {
         canvas.plot(X, Y, colour);
     } catch (...) {
@@ -86,45 +89,45 @@ void plotPattern(const PatternParameters& parameters, GridTables& tables, Canvas
         plotPointByPoint(parameters, canvas);
         return;
     }
+    static_assert(GridTables::quadrantStride % wideLanes == 0);
     const LevelArithmetic arithmetic = passArithmetic();
-    // A column rounded up to whole groups of lanes; the places beyond it name radius and
-    // angle 0, and their colours are never plotted.
-    constexpr std::size_t paddedColumn = (columnLength + wideLanes - 1) / wideLanes * wideLanes;
-    std::array<std::uint32_t, paddedColumn> radiusIndices{};
-    std::array<std::uint32_t, paddedColumn> angleIndices{};
-    std::array<ColourValue, paddedColumn> column{};
-    for (int X = 0; X <= lastIndex; ++X) {
-        if (X <= centreIndex) {
-            // The centre column's carried angle is in its angle index, so every lane reads
-            // whatever index its point has.
-            for (std::size_t Y = 0; Y < columnLength; ++Y) {
-                const int row = static_cast<int>(Y);
-                radiusIndices[Y] = static_cast<std::uint32_t>(tables.radiusIndex(X, row));
-                angleIndices[Y] = static_cast<std::uint32_t>(tables.angleIndex(X, row));
-            }
-            colourPoints(arithmetic, *terms, radiusIndices.data(), angleIndices.data(),
-                         paddedColumn, column.data());
-            if (X < centreIndex) {
-                memory.left.insert(memory.left.end(), column.begin(),
-                                   column.begin() + columnLength);
-            }
-        } else {
-            // A half turn about the centre negates x and y, which leaves the radius and
-            // y / x as they were, so the right half repeats the left turned over. Only on
-            // the centre row does y / x change, from -0 to +0, and there the point is worked
-            // out again.
-            const ColourValue* turned =
-                &memory.left[static_cast<std::size_t>(lastIndex - X) * columnLength];
-            for (std::size_t Y = 0; Y < columnLength; ++Y) {
-                column[Y] = turned[lastIndex - Y];
-            }
-            radiusIndices[0] = static_cast<std::uint32_t>(tables.radiusIndex(X, centreIndex));
-            angleIndices[0] = static_cast<std::uint32_t>(tables.angleIndex(X, centreIndex));
-            colourPoints(LevelArithmetic::Plain, *terms, radiusIndices.data(), angleIndices.data(),
-                         1, &column[centreIndex]);
+    // Where the colours of row Y of column X and of its mirror image, row 500 - Y, are.
+    const auto place = [](int X, int Y) {
+        return (static_cast<std::size_t>(X) * GridTables::quadrantStride) +
+               static_cast<std::size_t>(Y);
+    };
+    for (int X = 0; X < centreIndex; ++X) {
+        // Mirrored in the centre row, a point keeps its radius and the negation of its y / x.
+        ColourValue* upper = &memory.upper[place(X, 0)];
+        ColourValue* lower = &memory.lower[place(X, 0)];
+        colourMirroredPoints(arithmetic, *terms, tables.radiusIndices(X), tables.slopeIndices(X),
+                             GridTables::quadrantStride, upper, lower);
+        for (int Y = 0; Y <= centreIndex; ++Y) {
+            plotOrPassOver(canvas, X, Y, upper[Y]);
         }
-        for (std::size_t Y = 0; Y < columnLength; ++Y) {
-            plotOrPassOver(canvas, X, static_cast<int>(Y), column[Y]);
+        for (int Y = centreIndex + 1; Y <= lastIndex; ++Y) {
+            plotOrPassOver(canvas, X, Y, lower[lastIndex - Y]);
+        }
+    }
+    // The centre column carries one angle over for all its points.
+    for (int Y = 0; Y <= lastIndex; ++Y) {
+        plotOrPassOver(canvas, centreIndex, Y,
+                       pointColour(*terms, tables.radiusIndex(centreIndex, Y),
+                                   tables.angleIndex(centreIndex, Y)));
+    }
+    for (int X = centreIndex + 1; X <= lastIndex; ++X) {
+        // A half turn about the centre negates x and y, which leaves the radius and y / x as
+        // they were, so the right half repeats the left turned over. Only on the centre row
+        // does y / x change, from -0 to +0, and there the point is worked out again.
+        const int turned = lastIndex - X;
+        for (int Y = 0; Y < centreIndex; ++Y) {
+            plotOrPassOver(canvas, X, Y, memory.lower[place(turned, Y)]);
+        }
+        plotOrPassOver(canvas, X, centreIndex,
+                       pointColour(*terms, tables.radiusIndex(X, centreIndex),
+                                   tables.angleIndex(X, centreIndex)));
+        for (int Y = centreIndex + 1; Y <= lastIndex; ++Y) {
+            plotOrPassOver(canvas, X, Y, memory.upper[place(turned, lastIndex - Y)]);
         }
     }
 }

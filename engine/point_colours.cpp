@@ -3,8 +3,9 @@
 #include <atomic>
 
 // Defined in point_colours_wide.cpp, for x86-64 alone.
-void colourPointsWide(const PointTerms& terms, const std::uint32_t* radiusIndices,
-                      const std::uint32_t* angleIndices, std::size_t count, ColourValue* colours);
+void colourMirroredPointsWide(const PointTerms& terms, const std::uint16_t* radiusIndices,
+                              const std::uint16_t* slopeIndices, std::size_t count,
+                              ColourValue* colours, ColourValue* mirrorColours);
 
 namespace {
 
@@ -36,21 +37,27 @@ void choosePassArithmetic(LevelArithmetic arithmetic) {
         std::memory_order_relaxed);
 }
 
-void colourPoints([[maybe_unused]] LevelArithmetic arithmetic, const PointTerms& terms,
-                  const std::uint32_t* radiusIndices, const std::uint32_t* angleIndices,
-                  std::size_t count, ColourValue* colours) {
+ColourValue pointColour(const PointTerms& terms, std::size_t radiusIndex, std::size_t angleIndex) {
+    const auto level = [&](std::size_t channel) {
+        return channelLevel(terms.channels[channel],
+                            terms.radialSums[(std::size_t{3} * radiusIndex) + channel],
+                            terms.angularTerms[channel][angleIndex]);
+    };
+    return modeColour(terms.mode, level(0), level(1), level(2));
+}
+
+void colourMirroredPoints([[maybe_unused]] LevelArithmetic arithmetic, const PointTerms& terms,
+                          const std::uint16_t* radiusIndices, const std::uint16_t* slopeIndices,
+                          std::size_t count, ColourValue* colours, ColourValue* mirrorColours) {
 #ifdef __x86_64__
     if (arithmetic == LevelArithmetic::Wide) {
-        colourPointsWide(terms, radiusIndices, angleIndices, count, colours);
+        colourMirroredPointsWide(terms, radiusIndices, slopeIndices, count, colours, mirrorColours);
         return;
     }
 #endif
     for (std::size_t i = 0; i < count; ++i) {
-        const auto level = [&](std::size_t channel) {
-            return channelLevel(terms.channels[channel],
-                                terms.radialSums[(std::size_t{3} * radiusIndices[i]) + channel],
-                                terms.angularTerms[channel][angleIndices[i]]);
-        };
-        colours[i] = modeColour(terms.mode, level(0), level(1), level(2));
+        const std::size_t angle = 2 * std::size_t{slopeIndices[i]};
+        colours[i] = pointColour(terms, radiusIndices[i], angle);
+        mirrorColours[i] = pointColour(terms, radiusIndices[i], angle + 1);
     }
 }

@@ -10,7 +10,8 @@
 
 // The last step of a table-driven pass: the colours of many points at once from the
 // pattern's partial sums, by the level arithmetic of channel_level.h, either one point at a
-// time or four at a time in 256-bit vector registers. Both give the same bits.
+// time or four at a time, with four mirror images, in 256-bit vector registers. Both give
+// the same bits.
 
 // What a pass hands over: the pattern's terms and where its partial sums are.
 struct PointTerms {
@@ -33,8 +34,13 @@ LevelArithmetic widestLevelArithmetic();
 LevelArithmetic passArithmetic();
 void choosePassArithmetic(LevelArithmetic arithmetic);
 
-// The colours of count points, point i having radius index radiusIndices[i] and angle index
-// angleIndices[i]. Wide needs a processor with AVX2, and count a multiple of wideLanes.
-void colourPoints(LevelArithmetic arithmetic, const PointTerms& terms,
-                  const std::uint32_t* radiusIndices, const std::uint32_t* angleIndices,
-                  std::size_t count, ColourValue* colours);
+// The colour of the point with radius index radiusIndex and angle index angleIndex.
+ColourValue pointColour(const PointTerms& terms, std::size_t radiusIndex, std::size_t angleIndex);
+
+// The colours of count points and of their mirror images in the centre row. Point i has
+// radius index radiusIndices[i] and angle index 2 * slopeIndices[i], and its mirror image
+// the same radius and angle index 2 * slopeIndices[i] + 1. Wide needs a processor with
+// AVX2, and count a multiple of wideLanes.
+void colourMirroredPoints(LevelArithmetic arithmetic, const PointTerms& terms,
+                          const std::uint16_t* radiusIndices, const std::uint16_t* slopeIndices,
+                          std::size_t count, ColourValue* colours, ColourValue* mirrorColours);

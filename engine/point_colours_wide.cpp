@@ -8,13 +8,16 @@
 
 #ifdef __x86_64__
 
+#include <array>
 #include <immintrin.h>
 
-// Four points at a time, every lane doing the IEEE operation, in the grouping, that the
-// plain arithmetic does for one point; no FMA, which AVX2 alone does not enable anyway.
+// Four points and their four mirror images at a time, every lane doing the IEEE operation,
+// in the grouping, that the plain arithmetic does for one point; no FMA, which AVX2 alone
+// does not enable anyway.
 
-void colourPointsWide(const PointTerms& terms, const std::uint32_t* radiusIndices,
-                      const std::uint32_t* angleIndices, std::size_t count, ColourValue* colours);
+void colourMirroredPointsWide(const PointTerms& terms, const std::uint16_t* radiusIndices,
+                              const std::uint16_t* slopeIndices, std::size_t count,
+                              ColourValue* colours, ColourValue* mirrorColours);
 
 namespace {
 
@@ -29,43 +32,89 @@ namespace {
     return _mm_and_si128(whole, _mm_set1_epi32(0xFF));
 }
 
-// base[stride * indices[i]] at each lane i. Four loads, because the gather instruction is
-// slower than them on the processors measured.
-template <std::size_t stride>
-[[gnu::target("avx2"), gnu::always_inline]] inline __m256d gather(const double* base,
-                                                                  const std::uint32_t* indices) {
-    return _mm256_setr_pd(base[stride * indices[0]], base[stride * indices[1]],
-                          base[stride * indices[2]], base[stride * indices[3]]);
+// Of four pairs of doubles, a vector of the first of each and one of the second: two pairs
+// fill a vector, and unpacking two such vectors sorts them. Four two-double loads, because
+// the gather instruction is slower than loads on the processors measured.
+struct Pairs {
+    __m256d first;
+    __m256d second;
+};
+
+[[gnu::target("avx2"), gnu::always_inline]] inline Pairs
+pairs(const std::array<const double*, 4>& pair) {
+    const __m256d even = _mm256_loadu2_m128d(pair[2], pair[0]);
+    const __m256d odd = _mm256_loadu2_m128d(pair[3], pair[1]);
+    return {_mm256_unpacklo_pd(even, odd), _mm256_unpackhi_pd(even, odd)};
+}
+
+// One channel's terms, in registers for every group of points.
+struct WideChannel {
+    __m256d gain;
+    __m256d offset;
+    __m128i shift;
+    const double* angularTerms;
+    bool fixed;
+};
+
+// The channel's level at four points, in the channel's byte of their colours.
+[[gnu::target("avx2"), gnu::always_inline]] inline __m128i
+levelBits(const WideChannel& channel, __m256d radialSum, __m256d angularTerm) {
+    const __m256d product = levelProduct(channel.gain, radialSum, channel.offset, angularTerm);
+    return _mm_sll_epi32(levelBytes(product), channel.shift);
+}
+
+// The channel's level at four points added into their colours' byte for it, and at the
+// points' mirror images into theirs, unless the mode fixes the channel. Angles 2s and
+// 2s + 1 are a pair in the angular table.
+[[gnu::target("avx2"), gnu::always_inline]] inline void
+addLevels(const WideChannel& channel, __m256d radialSum, const std::uint16_t* slopeIndices,
+          __m128i& colours, __m128i& mirrorColours) {
+    if (channel.fixed) {
+        return;
+    }
+    const double* terms = channel.angularTerms;
+    const Pairs angular = pairs(
+        {terms + (2 * std::size_t{slopeIndices[0]}), terms + (2 * std::size_t{slopeIndices[1]}),
+         terms + (2 * std::size_t{slopeIndices[2]}), terms + (2 * std::size_t{slopeIndices[3]})});
+    colours = _mm_or_si128(colours, levelBits(channel, radialSum, angular.first));
+    mirrorColours = _mm_or_si128(mirrorColours, levelBits(channel, radialSum, angular.second));
 }
 
 } // namespace
 
-[[gnu::target("avx2")]] void colourPointsWide(const PointTerms& terms,
-                                              const std::uint32_t* radiusIndices,
-                                              const std::uint32_t* angleIndices, std::size_t count,
-                                              ColourValue* colours) {
-    // The channels the mode fixes are the same at every point. The others are computed one
-    // channel at a time over all the points, so that each channel's terms stay in registers.
-    const ColourValue fixedLevels = modeColour(terms.mode, 0, 0, 0);
-    for (std::size_t i = 0; i < count; ++i) {
-        colours[i] = fixedLevels;
-    }
+[[gnu::target("avx2")]] void colourMirroredPointsWide(const PointTerms& terms,
+                                                      const std::uint16_t* radiusIndices,
+                                                      const std::uint16_t* slopeIndices,
+                                                      std::size_t count, ColourValue* colours,
+                                                      ColourValue* mirrorColours) {
+    // The channels the mode fixes are the same at every point; the others are worked out
+    // together, so that each group of points is read and written once.
+    const __m128i fixedLevels = _mm_set1_epi32(static_cast<int>(modeColour(terms.mode, 0, 0, 0)));
+    std::array<WideChannel, 3> channels{};
     for (std::size_t channel = 0; channel < 3; ++channel) {
-        if (terms.mode.fixed[channel]) {
-            continue;
-        }
-        const __m256d gain = _mm256_set1_pd(terms.channels[channel].gain);
-        const __m256d offset = _mm256_set1_pd(terms.channels[channel].angularOffset);
-        const double* radialSums = terms.radialSums + channel;
-        const double* angularTerms = terms.angularTerms[channel];
-        const __m128i shift = _mm_cvtsi32_si128(static_cast<int>(8 * channel));
-        for (std::size_t i = 0; i < count; i += wideLanes) {
-            const __m256d product = levelProduct(gain, gather<3>(radialSums, radiusIndices + i),
-                                                 offset, gather<1>(angularTerms, angleIndices + i));
-            auto* colour = reinterpret_cast<__m128i*>(colours + i);
-            _mm_storeu_si128(colour, _mm_or_si128(_mm_loadu_si128(colour),
-                                                  _mm_sll_epi32(levelBytes(product), shift)));
-        }
+        channels[channel] = {_mm256_set1_pd(terms.channels[channel].gain),
+                             _mm256_set1_pd(terms.channels[channel].angularOffset),
+                             _mm_cvtsi32_si128(static_cast<int>(8 * channel)),
+                             terms.angularTerms[channel], terms.mode.fixed[channel]};
+    }
+    for (std::size_t i = 0; i < count; i += wideLanes) {
+        // A point and its mirror image have the same radius. Each point's red and green
+        // radial sums are a pair; its blue sum follows them.
+        const std::array<const double*, 4> sums = {
+            terms.radialSums + (std::size_t{3} * radiusIndices[i]),
+            terms.radialSums + (std::size_t{3} * radiusIndices[i + 1]),
+            terms.radialSums + (std::size_t{3} * radiusIndices[i + 2]),
+            terms.radialSums + (std::size_t{3} * radiusIndices[i + 3])};
+        const Pairs redAndGreen = pairs(sums);
+        const __m256d blue = _mm256_setr_pd(sums[0][2], sums[1][2], sums[2][2], sums[3][2]);
+        __m128i pointColours = fixedLevels;
+        __m128i mirrorPointColours = fixedLevels;
+        const std::uint16_t* slopes = slopeIndices + i;
+        addLevels(channels[0], redAndGreen.first, slopes, pointColours, mirrorPointColours);
+        addLevels(channels[1], redAndGreen.second, slopes, pointColours, mirrorPointColours);
+        addLevels(channels[2], blue, slopes, pointColours, mirrorPointColours);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + i), pointColours);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(mirrorColours + i), mirrorPointColours);
     }
 }
 

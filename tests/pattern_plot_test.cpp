@@ -242,11 +242,11 @@ TEST(PointColours, WideAndPlainArithmeticGiveTheSameColours) {
             channel.push_back(term(generator) / 12.0);
         }
     }
-    std::vector<std::uint32_t> radiusIndices(count);
-    std::vector<std::uint32_t> angleIndices(count);
+    std::vector<std::uint16_t> radiusIndices(count);
+    std::vector<std::uint16_t> slopeIndices(count);
     for (std::size_t i = 0; i < count; ++i) {
-        radiusIndices[i] = static_cast<std::uint32_t>(generator() % count);
-        angleIndices[i] = static_cast<std::uint32_t>(generator() % count);
+        radiusIndices[i] = static_cast<std::uint16_t>(generator() % count);
+        slopeIndices[i] = static_cast<std::uint16_t>(generator() % (count / 2));
     }
     for (int mode = 1; mode <= 7; ++mode) {
         PatternParameters parameters = workedExample(static_cast<float>(mode));
@@ -259,12 +259,13 @@ TEST(PointColours, WideAndPlainArithmeticGiveTheSameColours) {
         terms.channels[1].gain = 255.5;
         terms.channels[2].gain = 1.0;
         terms.channels[2].angularOffset = 0.0;
-        std::vector<ColourValue> plain(count);
-        std::vector<ColourValue> wide(count);
-        colourPoints(LevelArithmetic::Plain, terms, radiusIndices.data(), angleIndices.data(),
-                     count, plain.data());
-        colourPoints(LevelArithmetic::Wide, terms, radiusIndices.data(), angleIndices.data(), count,
-                     wide.data());
+        std::array<std::vector<ColourValue>, 2> plain{std::vector<ColourValue>(count),
+                                                      std::vector<ColourValue>(count)};
+        std::array<std::vector<ColourValue>, 2> wide = plain;
+        colourMirroredPoints(LevelArithmetic::Plain, terms, radiusIndices.data(),
+                             slopeIndices.data(), count, plain[0].data(), plain[1].data());
+        colourMirroredPoints(LevelArithmetic::Wide, terms, radiusIndices.data(),
+                             slopeIndices.data(), count, wide[0].data(), wide[1].data());
         ASSERT_EQ(wide, plain) << "mode " << mode;
     }
 }
