@@ -8,6 +8,7 @@
 #include "plane_coordinates.h"
 #include "point_colours.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <new>
@@ -69,6 +70,13 @@ std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTab
         }
     }
     terms.radialSums = sums;
+    // No sine or cosine exceeds 1, so no level exceeds |gain| * ((|rate| + 1) + (|offset| + 1)):
+    // for every drawn pattern a few thousand.
+    terms.levelsInRange = std::ranges::all_of(terms.channels, [](const ChannelTerms& channel) {
+        return std::fabs(channel.gain) *
+                   ((std::fabs(channel.rate) + 1.0) + (std::fabs(channel.angularOffset) + 1.0)) <
+               0x1p30;
+    });
     return terms;
 }
 

@@ -19,6 +19,9 @@ struct PointTerms {
     ColourMode mode;
     const double* radialSums;                  // red, green and blue per distinct radius
     std::array<const double*, 3> angularTerms; // each channel's, by angle index
+    // Whether every level is known to lie inside the 32-bit range, where clamping it first
+    // changes nothing.
+    bool levelsInRange = false;
 };
 
 enum class LevelArithmetic : std::uint8_t { Plain, Wide };

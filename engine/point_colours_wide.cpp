@@ -24,11 +24,15 @@ namespace {
 // The low byte of roundHalfEven at each lane. Clamping to the 32-bit range first gives its
 // ends where it gives them, and max before min sends NaN to the lower end, whose low byte
 // is NaN's level, 0; within the range the clamp leaves every value as it is.
+// Where the levels are known to lie inside the range, the clamp is left out.
+template <bool clamp>
 [[gnu::target("avx2"), gnu::always_inline]] inline __m128i levelBytes(__m256d product) {
-    const __m256d clamped = _mm256_min_pd(_mm256_max_pd(product, _mm256_set1_pd(wholeLowest)),
-                                          _mm256_set1_pd(wholeHighest));
+    if constexpr (clamp) {
+        product = _mm256_min_pd(_mm256_max_pd(product, _mm256_set1_pd(wholeLowest)),
+                                _mm256_set1_pd(wholeHighest));
+    }
     // Whole numbers already, so truncating is exact.
-    const __m128i whole = _mm256_cvttpd_epi32(roundedToWhole(clamped));
+    const __m128i whole = _mm256_cvttpd_epi32(roundedToWhole(product));
     return _mm_and_si128(whole, _mm_set1_epi32(0xFF));
 }
 
@@ -57,15 +61,17 @@ struct WideChannel {
 };
 
 // The channel's level at four points, in the channel's byte of their colours.
+template <bool clamp>
 [[gnu::target("avx2"), gnu::always_inline]] inline __m128i
 levelBits(const WideChannel& channel, __m256d radialSum, __m256d angularTerm) {
     const __m256d product = levelProduct(channel.gain, radialSum, channel.offset, angularTerm);
-    return _mm_sll_epi32(levelBytes(product), channel.shift);
+    return _mm_sll_epi32(levelBytes<clamp>(product), channel.shift);
 }
 
 // The channel's level at four points added into their colours' byte for it, and at the
 // points' mirror images into theirs, unless the mode fixes the channel. Angles 2s and
 // 2s + 1 are a pair in the angular table.
+template <bool clamp>
 [[gnu::target("avx2"), gnu::always_inline]] inline void
 addLevels(const WideChannel& channel, __m256d radialSum, const std::uint16_t* slopeIndices,
           __m128i& colours, __m128i& mirrorColours) {
@@ -76,27 +82,19 @@ addLevels(const WideChannel& channel, __m256d radialSum, const std::uint16_t* sl
     const Pairs angular = pairs(
         {terms + (2 * std::size_t{slopeIndices[0]}), terms + (2 * std::size_t{slopeIndices[1]}),
          terms + (2 * std::size_t{slopeIndices[2]}), terms + (2 * std::size_t{slopeIndices[3]})});
-    colours = _mm_or_si128(colours, levelBits(channel, radialSum, angular.first));
-    mirrorColours = _mm_or_si128(mirrorColours, levelBits(channel, radialSum, angular.second));
+    colours = _mm_or_si128(colours, levelBits<clamp>(channel, radialSum, angular.first));
+    mirrorColours =
+        _mm_or_si128(mirrorColours, levelBits<clamp>(channel, radialSum, angular.second));
 }
 
-} // namespace
-
-[[gnu::target("avx2")]] void colourMirroredPointsWide(const PointTerms& terms,
-                                                      const std::uint16_t* radiusIndices,
-                                                      const std::uint16_t* slopeIndices,
-                                                      std::size_t count, ColourValue* colours,
-                                                      ColourValue* mirrorColours) {
-    // The channels the mode fixes are the same at every point; the others are worked out
-    // together, so that each group of points is read and written once.
+// The colours of count points and their mirror images, four of each at a time.
+template <bool clamp>
+[[gnu::target("avx2"), gnu::always_inline]] inline void
+colourGroups(const PointTerms& terms, const std::array<WideChannel, 3>& channels,
+             const std::uint16_t* radiusIndices, const std::uint16_t* slopeIndices,
+             std::size_t count, ColourValue* colours, ColourValue* mirrorColours) {
+    // The channels the mode fixes are the same at every point.
     const __m128i fixedLevels = _mm_set1_epi32(static_cast<int>(modeColour(terms.mode, 0, 0, 0)));
-    std::array<WideChannel, 3> channels{};
-    for (std::size_t channel = 0; channel < 3; ++channel) {
-        channels[channel] = {_mm256_set1_pd(terms.channels[channel].gain),
-                             _mm256_set1_pd(terms.channels[channel].angularOffset),
-                             _mm_cvtsi32_si128(static_cast<int>(8 * channel)),
-                             terms.angularTerms[channel], terms.mode.fixed[channel]};
-    }
     for (std::size_t i = 0; i < count; i += wideLanes) {
         // A point and its mirror image have the same radius. Each point's red and green
         // radial sums are a pair; its blue sum follows them.
@@ -110,11 +108,36 @@ addLevels(const WideChannel& channel, __m256d radialSum, const std::uint16_t* sl
         __m128i pointColours = fixedLevels;
         __m128i mirrorPointColours = fixedLevels;
         const std::uint16_t* slopes = slopeIndices + i;
-        addLevels(channels[0], redAndGreen.first, slopes, pointColours, mirrorPointColours);
-        addLevels(channels[1], redAndGreen.second, slopes, pointColours, mirrorPointColours);
-        addLevels(channels[2], blue, slopes, pointColours, mirrorPointColours);
+        addLevels<clamp>(channels[0], redAndGreen.first, slopes, pointColours, mirrorPointColours);
+        addLevels<clamp>(channels[1], redAndGreen.second, slopes, pointColours, mirrorPointColours);
+        addLevels<clamp>(channels[2], blue, slopes, pointColours, mirrorPointColours);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + i), pointColours);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(mirrorColours + i), mirrorPointColours);
+    }
+}
+
+} // namespace
+
+[[gnu::target("avx2")]] void colourMirroredPointsWide(const PointTerms& terms,
+                                                      const std::uint16_t* radiusIndices,
+                                                      const std::uint16_t* slopeIndices,
+                                                      std::size_t count, ColourValue* colours,
+                                                      ColourValue* mirrorColours) {
+    // The channels the mode does not fix are worked out together, so that each group of
+    // points is read and written once.
+    std::array<WideChannel, 3> channels{};
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        channels[channel] = {_mm256_set1_pd(terms.channels[channel].gain),
+                             _mm256_set1_pd(terms.channels[channel].angularOffset),
+                             _mm_cvtsi32_si128(static_cast<int>(8 * channel)),
+                             terms.angularTerms[channel], terms.mode.fixed[channel]};
+    }
+    if (terms.levelsInRange) {
+        colourGroups<false>(terms, channels, radiusIndices, slopeIndices, count, colours,
+                            mirrorColours);
+    } else {
+        colourGroups<true>(terms, channels, radiusIndices, slopeIndices, count, colours,
+                           mirrorColours);
     }
 }
 

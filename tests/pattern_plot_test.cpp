@@ -197,6 +197,26 @@ TEST(TablePass, FoldCountsThatAreNotWholeNumbersFallBackToTheRule) {
     }
 }
 
+// Gains no draw gives, handed to the pass: levels just inside the 32-bit range, which the
+// pass knows need no clamp, and levels beyond it or NaN, which do.
+TEST(TablePass, GainsFarBeyondTheDrawnRangeStillGiveTheRulesColours) {
+    ScriptedRandomSource source({0.3F, 0.6F, 0.9F, foldCountDraw(4), foldCountDraw(7),
+                                 foldCountDraw(9), 0.4F, 0.7F, 0.2F, modeDraw(1)});
+    const PatternParameters drawn = drawPatternParameters(source);
+    const std::array<std::array<float, 3>, 3> gainSets = {
+        {{4.0e7F, -4.0e7F, 3.0e7F}, {3.0e9F, 100.0F, 200.0F}, {100.0F, -1.0e30F, std::nanf("")}}};
+    for (const std::array<float, 3>& gains : gainSets) {
+        PatternParameters parameters = drawn;
+        parameters.c1 = gains[0];
+        parameters.c2 = gains[1];
+        parameters.c3 = gains[2];
+        Journal journal;
+        RecordingWindow canvas(journal);
+        plotPattern(parameters, GridTables::shared(), canvas);
+        expectPlotsEqualTheRule(journal, 0, parameters);
+    }
+}
+
 // With PATTERN_TEST_ARITHMETIC=plain the whole suite runs on the plain arithmetic, as it
 // does on processors without AVX2; otherwise on the widest this one offers.
 const bool plainArithmeticChosen = [] {
