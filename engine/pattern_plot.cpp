@@ -117,7 +117,8 @@ void plotPattern(const PatternParameters& parameters, GridTables& tables, Canvas
             plotOrPassOver(canvas, X, Y, lower[lastIndex - Y]);
         }
     }
-    // The centre column carries one angle over for all its points.
+    // The centre column carries one angle over for all its points, which pairs with no
+    // mirror image's, so its points are worked out one at a time.
     for (int Y = 0; Y <= lastIndex; ++Y) {
         plotOrPassOver(canvas, centreIndex, Y,
                        pointColour(*terms, tables.radiusIndex(centreIndex, Y),
