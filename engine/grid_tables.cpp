@@ -6,60 +6,106 @@
 
 namespace {
 
-// Every distinct value once, in the order of first appearance, and which of them stands at
-// each place. The values are never NaN, and +0 and -0 never both occur, so equal values have
-// equal bits: the bits are what is looked up.
-std::pair<std::vector<double>, std::vector<std::uint16_t>>
-distinctValues(const std::vector<double>& values) {
+// Numbers the distinct values of value(place), for place from 0 to count - 1, in the order
+// of first appearance: returns each distinct value once, and writes the number of the one
+// at each place to index. The values are never NaN, and +0 and -0 never both occur, so
+// equal values have equal bits: the bits are what is looked up. The values are worked out
+// as they are needed, so that no copy of them is ever held, and a place for which
+// earlierEqual names an earlier place of the same value takes that place's number without
+// a look-up; elsewhere earlierEqual gives the place itself.
+template <typename Value, typename EarlierEqual>
+std::vector<double> distinctValues(std::size_t count, const Value& value,
+                                   const EarlierEqual& earlierEqual,
+                                   std::vector<std::uint16_t>& index) {
     // Open addressing, at most half full; a slot holds the number of a distinct value plus
     // one, and 0 while empty.
-    std::vector<std::uint32_t> slots(std::bit_ceil(2 * values.size()));
+    const auto slotBits = static_cast<unsigned>(std::bit_width(2 * count - 1));
+    std::vector<std::uint16_t> slots(std::size_t{1} << slotBits);
     const std::size_t lastSlot = slots.size() - 1;
+    // Room for every value at once, so that none is copied as the count grows; only what is
+    // written is ever touched.
     std::vector<double> distinct;
-    std::vector<std::uint16_t> index(values.size());
-    for (std::size_t place = 0; place < values.size(); ++place) {
-        const auto bits = std::bit_cast<std::uint64_t>(values[place]);
-        // Multiplying by 2^64 over the golden ratio spreads close values over the slots.
-        auto slot = static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15U) >> 32U) & lastSlot;
+    distinct.reserve(count);
+    index.resize(count);
+    for (std::size_t place = 0; place < count; ++place) {
+        if (const std::size_t earlier = earlierEqual(place); earlier != place) {
+            index[place] = index[earlier];
+            continue;
+        }
+        const double next = value(place);
+        const auto bits = std::bit_cast<std::uint64_t>(next);
+        // Folded, then multiplied by 2^64 over the golden ratio, whose top bits pick the
+        // slot: close values, which differ in the low bits alone, land far apart.
+        auto slot = static_cast<std::size_t>(((bits ^ (bits >> 32U)) * 0x9E3779B97F4A7C15U) >>
+                                             (64U - slotBits));
         while (slots[slot] != 0 &&
-               std::bit_cast<std::uint64_t>(distinct[slots[slot] - 1]) != bits) {
+               std::bit_cast<std::uint64_t>(distinct[slots[slot] - 1U]) != bits) {
             slot = (slot + 1) & lastSlot;
         }
         if (slots[slot] == 0) {
-            distinct.push_back(values[place]);
-            slots[slot] = static_cast<std::uint32_t>(distinct.size());
+            distinct.push_back(next);
+            slots[slot] = static_cast<std::uint16_t>(distinct.size());
         }
-        index[place] = static_cast<std::uint16_t>(slots[slot] - 1);
+        index[place] = static_cast<std::uint16_t>(slots[slot] - 1U);
     }
-    return {std::move(distinct), std::move(index)};
+    // A copy that holds no more than the values.
+    return {distinct.begin(), distinct.end()};
+}
+
+// The quadrant's column and row at a place of its tables.
+struct QuadrantPoint {
+    int X;
+    int Y;
+};
+
+QuadrantPoint quadrantPoint(std::size_t place) {
+    return {static_cast<int>(place / GridTables::quadrantStride),
+            static_cast<int>(place % GridTables::quadrantStride)};
+}
+
+// The padding at the end of each column repeats the row before it.
+std::size_t paddedRowBefore(std::size_t place) {
+    return place % GridTables::quadrantStride > plane::centreIndex ? place - 1 : place;
 }
 
 } // namespace
 
 GridTables::GridTables() {
-    // A quadrant holds fewer values than a 16-bit index can name.
-    static_assert(quadrantStride * quadrantStride <= 0x10000);
-    std::vector<double> radii;
-    std::vector<double> slopes;
-    radii.reserve(quadrantStride * quadrantStride);
-    slopes.reserve(quadrantStride * quadrantStride);
-    for (int X = 0; X <= plane::centreIndex; ++X) {
-        for (int Y = 0; Y <= plane::centreIndex; ++Y) {
+    // A quadrant holds fewer values than a 16-bit index can name, with one to spare for the
+    // empty slots of the look-up.
+    static_assert(quadrantStride * quadrantStride < 0x10000);
+    const std::size_t places = (plane::centreIndex + 1) * quadrantStride;
+    m_radii = distinctValues(
+        places,
+        [](std::size_t place) {
+            const auto [X, Y] = quadrantPoint(place);
             const double x = plane::x(X);
             const double y = plane::y(Y);
-            radii.push_back(std::sqrt(x * x + y * y));
+            return std::sqrt(x * x + y * y);
+        },
+        [](std::size_t place) {
+            // Column k's x is the negation of row k's y, both (250 - k) / scale, so a point
+            // and its transpose square the same two numbers and add them in the other order,
+            // which gives the same sum: below the diagonal the radius is the transpose's,
+            // met in an earlier column.
+            const std::size_t column = place / quadrantStride;
+            const std::size_t row = place % quadrantStride;
+            return row < column ? (row * quadrantStride) + column : paddedRowBefore(place);
+        },
+        m_radiusIndex);
+    const std::vector<double> distinctSlopes = distinctValues(
+        places,
+        [](std::size_t place) {
+            const auto [X, Y] = quadrantPoint(place);
+            return plane::y(Y) / plane::x(X);
+        },
+        [](std::size_t place) {
             // The centre column has no y / x; it repeats its neighbour's, which adds no
             // value of its own and keeps the table free of NaN.
-            slopes.push_back(X == plane::centreIndex ? slopes[slopes.size() - quadrantStride]
-                                                     : y / x);
-        }
-        // The padding repeats the column's last values, which adds none of its own either.
-        radii.push_back(radii.back());
-        slopes.push_back(slopes.back());
-    }
-    std::tie(m_radii, m_radiusIndex) = distinctValues(radii);
-    std::vector<double> distinctSlopes;
-    std::tie(distinctSlopes, m_slopeIndex) = distinctValues(slopes);
+            return place / quadrantStride == plane::centreIndex ? place - quadrantStride
+                                                                : paddedRowBefore(place);
+        },
+        m_slopeIndex);
     m_angles.reserve(2 * distinctSlopes.size());
     for (const double slope : distinctSlopes) {
         m_angles.push_back(std::atan(slope));
