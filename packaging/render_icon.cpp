@@ -1,7 +1,11 @@
 // Renders the program's icon: one pattern of fixed parameters, drawn by the engine's own
 // pass and cut to a disc, at each size asked for. The output is the same on every build.
 //
-//     render_icon OUTPUT_FOLDER SIZE...   writes OUTPUT_FOLDER/SIZE.png for each SIZE
+//     render_icon OUTPUT_FOLDER FILE...
+//
+// writes each FILE into OUTPUT_FOLDER: SIZE.png as a PNG image of SIZE x SIZE pixels, and
+// SIZE.rgba as their bare bytes, red, green, blue and alpha, row by row, which the program
+// takes in without decoding anything.
 
 #include "grid_tables.h"
 #include "pattern_parameters.h"
@@ -9,6 +13,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 #include <QColor>
@@ -62,21 +67,48 @@ QImage iconAt(const QImage& pattern, int side) {
     return icon;
 }
 
+// Writes the icon at the size and in the format that file names, SIZE.png or SIZE.rgba.
+bool writeIcon(const QImage& pattern, const std::string& folder, const std::string& file) {
+    const std::size_t dot = file.find('.');
+    // One to four digits, then the format.
+    if (dot == std::string::npos || dot == 0 || dot > 4 ||
+        file.find_first_not_of("0123456789") != dot) {
+        return false;
+    }
+    const int side = std::stoi(file.substr(0, dot));
+    const std::string format = file.substr(dot + 1);
+    const std::string path = folder + "/" + file;
+    if (side <= 0) {
+        return false;
+    }
+    const QImage icon = iconAt(pattern, side);
+    if (format == "png") {
+        return icon.save(QString::fromStdString(path));
+    }
+    if (format == "rgba") {
+        // Four bytes to a pixel leave no padding at the end of a row.
+        const QImage bytes = icon.convertToFormat(QImage::Format_RGBA8888);
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.constBits()),
+                  static_cast<std::streamsize>(bytes.sizeInBytes()));
+        return static_cast<bool>(out);
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: render_icon OUTPUT_FOLDER SIZE...\n");
+        std::fprintf(stderr, "usage: render_icon OUTPUT_FOLDER SIZE.png|SIZE.rgba...\n");
         return 2;
     }
     ImageCanvas canvas;
     GridTables tables;
     plotPattern(iconParameters, tables, canvas);
     for (int i = 2; i < argc; ++i) {
-        const int side = std::stoi(argv[i]);
-        const std::string path = std::string(argv[1]) + "/" + argv[i] + ".png";
-        if (side <= 0 || !iconAt(canvas.image(), side).save(QString::fromStdString(path))) {
-            std::fprintf(stderr, "render_icon: cannot write %s\n", path.c_str());
+        if (!writeIcon(canvas.image(), argv[1], argv[i])) {
+            std::fprintf(stderr, "render_icon: cannot write %s/%s\n", argv[1], argv[i]);
             return 1;
         }
     }

@@ -3,6 +3,7 @@
 #include "picture1.h"
 #include "scripted_random_source.h"
 #include "table_warm_up_start.h"
+#include "window_icon.h"
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -100,6 +102,24 @@ TEST(MainWindowLayout, TheWindowIsAWindowAndTheCanvasAGraphic) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(picture1Of(form))->role(),
               QAccessible::Graphic);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(command1Of(form))->role(), QAccessible::Button);
+}
+
+// The built-in icon is the drawing the icon theme installs, pixel for pixel, at every size a
+// window manager shows. A pixmap holds its colours premultiplied by alpha, so both are
+// compared so.
+TEST(WindowIcon, IsTheInstalledDrawingAtEveryWindowSize) {
+    const QIcon icon = windowIcon();
+    for (const int side : {16, 32, 48, 64, 128}) {
+        SCOPED_TRACE(side);
+        const QImage installed = QImage(QStringLiteral(PATTERN_ICON_DIR "/%1.png").arg(side))
+                                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_EQ(installed.size(), QSize(side, side));
+        EXPECT_EQ(icon.pixmap(QSize(side, side), 1.0)
+                      .toImage()
+                      .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  installed);
+    }
+    EXPECT_EQ(icon.availableSizes().size(), 5);
 }
 
 TEST(MainWindowStartUp, DrawsOnePatternAfterShowingAndReseedingTwice) {

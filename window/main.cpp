@@ -2,30 +2,13 @@
 #include "startup_messages.h"
 #include "table_warm_up.h"
 #include "table_warm_up_start.h"
+#include "window_icon.h"
 
 #include <array>
 #include <string>
 #include <thread>
 
 #include <QApplication>
-#include <QDir>
-#include <QIcon>
-
-namespace {
-
-// The window's icon, built in at the sizes window managers show. The icon theme's larger
-// sizes are for launchers; handed to the window, every one of them would be decoded and
-// sent to the X server at start-up.
-QIcon windowIcon() {
-    QIcon icon;
-    const QDir builtInSizes(QStringLiteral(":/icons"));
-    for (const QString& file : builtInSizes.entryList(QDir::Files)) {
-        icon.addFile(builtInSizes.filePath(file));
-    }
-    return icon;
-}
-
-} // namespace
 
 int main() {
     // The geometry every pass shares depends on no pattern: it is built while the toolkit
