@@ -63,10 +63,14 @@ std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTab
     // never shown.
     double* sums = memory.radialSums.data();
     for (std::size_t channel = 0; channel < 3; ++channel) {
-        const ChannelTerms& rule = terms.channels[channel];
+        // A copy: the compiler cannot know that the calls into the C library leave the
+        // pattern's terms as they were, and would read them again after every call.
+        const ChannelTerms rule = terms.channels[channel];
         const bool fixed = terms.mode.fixed[channel];
-        for (std::size_t radius = 0; radius < radii.size(); ++radius) {
-            sums[(3 * radius) + channel] = fixed ? 0.0 : radialSum(rule, radii[radius]);
+        double* sum = sums + channel;
+        for (const double r : radii) {
+            *sum = fixed ? 0.0 : radialSum(rule, r);
+            sum += 3;
         }
     }
     terms.radialSums = sums;

@@ -21,19 +21,18 @@ void colourMirroredPointsWide(const PointTerms& terms, const std::uint16_t* radi
 
 namespace {
 
-// The low byte of roundHalfEven at each lane. Clamping to the 32-bit range first gives its
-// ends where it gives them, and max before min sends NaN to the lower end, whose low byte
-// is NaN's level, 0; within the range the clamp leaves every value as it is.
-// Where the levels are known to lie inside the range, the clamp is left out.
+// roundHalfEven at each lane. Clamping to the 32-bit range first gives its ends where it
+// gives them, and max before min sends NaN to the lower end, whose low byte is NaN's level,
+// 0; within the range the clamp leaves every value as it is. Where the levels are known to
+// lie inside the range, the clamp is left out.
 template <bool clamp>
-[[gnu::target("avx2"), gnu::always_inline]] inline __m128i levelBytes(__m256d product) {
+[[gnu::target("avx2"), gnu::always_inline]] inline __m128i wholeLevels(__m256d product) {
     if constexpr (clamp) {
         product = _mm256_min_pd(_mm256_max_pd(product, _mm256_set1_pd(wholeLowest)),
                                 _mm256_set1_pd(wholeHighest));
     }
     // Whole numbers already, so truncating is exact.
-    const __m128i whole = _mm256_cvttpd_epi32(roundedToWhole(product));
-    return _mm_and_si128(whole, _mm_set1_epi32(0xFF));
+    return _mm256_cvttpd_epi32(roundedToWhole(product));
 }
 
 // Of four pairs of doubles, a vector of the first of each and one of the second: two pairs
@@ -55,7 +54,7 @@ pairs(const std::array<const double*, 4>& pair) {
 struct WideChannel {
     __m256d gain;
     __m256d offset;
-    __m128i shift;
+    __m128i levelByte; // shuffles each lane's low byte, its level modulo 256, into place
     const double* angularTerms;
     bool fixed;
 };
@@ -65,7 +64,7 @@ template <bool clamp>
 [[gnu::target("avx2"), gnu::always_inline]] inline __m128i
 levelBits(const WideChannel& channel, __m256d radialSum, __m256d angularTerm) {
     const __m256d product = levelProduct(channel.gain, radialSum, channel.offset, angularTerm);
-    return _mm_sll_epi32(levelBytes<clamp>(product), channel.shift);
+    return _mm_shuffle_epi8(wholeLevels<clamp>(product), channel.levelByte);
 }
 
 // The channel's level at four points added into their colours' byte for it, and at the
@@ -73,15 +72,14 @@ levelBits(const WideChannel& channel, __m256d radialSum, __m256d angularTerm) {
 // 2s + 1 are a pair in the angular table.
 template <bool clamp>
 [[gnu::target("avx2"), gnu::always_inline]] inline void
-addLevels(const WideChannel& channel, __m256d radialSum, const std::uint16_t* slopeIndices,
+addLevels(const WideChannel& channel, __m256d radialSum, const std::array<std::size_t, 4>& angles,
           __m128i& colours, __m128i& mirrorColours) {
     if (channel.fixed) {
         return;
     }
     const double* terms = channel.angularTerms;
-    const Pairs angular = pairs(
-        {terms + (2 * std::size_t{slopeIndices[0]}), terms + (2 * std::size_t{slopeIndices[1]}),
-         terms + (2 * std::size_t{slopeIndices[2]}), terms + (2 * std::size_t{slopeIndices[3]})});
+    const Pairs angular =
+        pairs({terms + angles[0], terms + angles[1], terms + angles[2], terms + angles[3]});
     colours = _mm_or_si128(colours, levelBits<clamp>(channel, radialSum, angular.first));
     mirrorColours =
         _mm_or_si128(mirrorColours, levelBits<clamp>(channel, radialSum, angular.second));
@@ -107,10 +105,13 @@ colourGroups(const PointTerms& terms, const std::array<WideChannel, 3>& channels
         const __m256d blue = _mm256_setr_pd(sums[0][2], sums[1][2], sums[2][2], sums[3][2]);
         __m128i pointColours = fixedLevels;
         __m128i mirrorPointColours = fixedLevels;
-        const std::uint16_t* slopes = slopeIndices + i;
-        addLevels<clamp>(channels[0], redAndGreen.first, slopes, pointColours, mirrorPointColours);
-        addLevels<clamp>(channels[1], redAndGreen.second, slopes, pointColours, mirrorPointColours);
-        addLevels<clamp>(channels[2], blue, slopes, pointColours, mirrorPointColours);
+        // Each point's angle 2s, the same place in every channel's table.
+        const std::array<std::size_t, 4> angles = {
+            2 * std::size_t{slopeIndices[i]}, 2 * std::size_t{slopeIndices[i + 1]},
+            2 * std::size_t{slopeIndices[i + 2]}, 2 * std::size_t{slopeIndices[i + 3]}};
+        addLevels<clamp>(channels[0], redAndGreen.first, angles, pointColours, mirrorPointColours);
+        addLevels<clamp>(channels[1], redAndGreen.second, angles, pointColours, mirrorPointColours);
+        addLevels<clamp>(channels[2], blue, angles, pointColours, mirrorPointColours);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + i), pointColours);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(mirrorColours + i), mirrorPointColours);
     }
@@ -127,9 +128,18 @@ colourGroups(const PointTerms& terms, const std::array<WideChannel, 3>& channels
     // points is read and written once.
     std::array<WideChannel, 3> channels{};
     for (std::size_t channel = 0; channel < 3; ++channel) {
+        // Byte 4k of the levels to byte 4k + channel of the colours; the shuffle clears every
+        // byte whose selector has its top bit set.
+        const auto c = static_cast<char>(channel);
+        const auto byteOf = [c](char lane, char byte) {
+            return byte == c ? static_cast<char>(4 * lane) : static_cast<char>(-128);
+        };
         channels[channel] = {_mm256_set1_pd(terms.channels[channel].gain),
                              _mm256_set1_pd(terms.channels[channel].angularOffset),
-                             _mm_cvtsi32_si128(static_cast<int>(8 * channel)),
+                             _mm_setr_epi8(byteOf(0, 0), byteOf(0, 1), byteOf(0, 2), byteOf(0, 3),
+                                           byteOf(1, 0), byteOf(1, 1), byteOf(1, 2), byteOf(1, 3),
+                                           byteOf(2, 0), byteOf(2, 1), byteOf(2, 2), byteOf(2, 3),
+                                           byteOf(3, 0), byteOf(3, 1), byteOf(3, 2), byteOf(3, 3)),
                              terms.angularTerms[channel], terms.mode.fixed[channel]};
     }
     if (terms.levelsInRange) {
