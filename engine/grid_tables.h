@@ -1,31 +1,36 @@
 #pragma once
 
 #include "channel_level.h"
+#include "grid_geometry.h"
 #include "plane_coordinates.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <span>
 #include <vector>
 
 // The tables every drawing pass shares: the radius and the angle of every grid point, each
 // distinct value held once, and the angular terms at every distinct angle, per wave and
 // fold count. They depend on the fixed grid alone, never on a pattern, so nothing of one
-// pattern reaches the next. The geometry is built with the object, each angular table the
-// first time it is asked for; nothing changes once built.
+// pattern reaches the next. The radii and slopes are built into the program; the angles,
+// from the C library's arctangent, are worked out with the object, and each angular table
+// the first time it is asked for; nothing changes once built.
 //
 // Every value is the one the colour rule computes at the point, bit for bit. A point's
 // mirror images in the centre column and row negate x or y or both, which leaves
 // x * x + y * y as it was and changes y / x at most in sign, so the tables hold the values
 // of the top-left quadrant and each point looks up its mirror image there. Where the sign
-// of y / x differs, the angle of each sign is the arctangent's own: nothing assumes that
-// the arctangent is odd. Distinct values are numbered in the order a scan first meets
-// them, so that a pass reads the tables almost in order.
+// of y / x differs, so does the sign of the angle and of its sine, while its cosine stays:
+// the C library's arctangent and sine are odd and its cosine even, bit for bit, as each
+// works on |x| and restores the sign, so each pair is worked out once. Distinct values are
+// numbered in the order a scan first meets them, so that a pass reads the tables almost in
+// order.
 class GridTables {
 public:
     // What the tables may hold at most; with every fold count of both waves built they hold
-    // 13.5 MiB.
+    // 13.0 MiB.
     static constexpr std::size_t byteCeiling = std::size_t{16} << 20U;
     static constexpr int fewestFolds = 2;
     static constexpr int mostFolds = 11;
@@ -38,11 +43,13 @@ public:
     static GridTables& shared();
 
     // The distinct radii, and which of them point (X, Y) has.
-    const std::vector<double>& radii() const { return m_radii; }
-    std::size_t radiusIndex(int X, int Y) const { return m_radiusIndex[quadrantPlace(X, Y)]; }
+    static std::span<const double> radii() { return gridGeometry.radii; }
+    static std::size_t radiusIndex(int X, int Y) {
+        return gridGeometry.radiusIndex[quadrantPlace(X, Y)];
+    }
 
     // The distinct angles, and which of them point (X, Y) has. Angle 2s is the arctangent of
-    // the quadrant's slope s, and angle 2s + 1 that of its negation. The centre column has
+    // the quadrant's slope s, and angle 2s + 1 its negation, that of -s. The centre column has
     // the angle of the point scanned just before it, (249, 500), as the rule carries it over.
     const std::vector<double>& angles() const { return m_angles; }
     std::size_t angleIndex(int X, int Y) const {
@@ -52,15 +59,19 @@ public:
         // Mirrored in one line only, y / x changes sign; so it does across the centre row,
         // where it goes from -0 to +0.
         const bool negated = (X < plane::centreIndex) == (Y > plane::centreIndex);
-        return 2 * std::size_t{m_slopeIndex[quadrantPlace(X, Y)]} + (negated ? 1 : 0);
+        return 2 * std::size_t{gridGeometry.slopeIndex[quadrantPlace(X, Y)]} + (negated ? 1 : 0);
     }
 
     // The radius and slope indices of rows 0..250 of column X, for X from 0 to 249, and
     // row 250's again up to quadrantStride, so that a pass can take a column in whole groups
     // of vector lanes.
-    static constexpr std::size_t quadrantStride = 252;
-    const std::uint16_t* radiusIndices(int X) const { return &m_radiusIndex[quadrantPlace(X, 0)]; }
-    const std::uint16_t* slopeIndices(int X) const { return &m_slopeIndex[quadrantPlace(X, 0)]; }
+    static constexpr std::size_t quadrantStride = GridGeometry::quadrantStride;
+    static const std::uint16_t* radiusIndices(int X) {
+        return &gridGeometry.radiusIndex[quadrantPlace(X, 0)];
+    }
+    static const std::uint16_t* slopeIndices(int X) {
+        return &gridGeometry.slopeIndex[quadrantPlace(X, 0)];
+    }
 
     // kind((2n) * t) at every distinct angle t, in the order of angles(); foldCount is a
     // whole number from fewestFolds to mostFolds.
@@ -87,10 +98,7 @@ private:
         std::vector<double> terms;
     };
 
-    std::vector<double> m_radii;
-    std::vector<std::uint16_t> m_radiusIndex; // by quadrant place
-    std::vector<double> m_angles; // the angles of each distinct y / x and of its negation
-    std::vector<std::uint16_t> m_slopeIndex; // by quadrant place; unused on the centre column
+    std::vector<double> m_angles; // the angle of each distinct y / x, and its negation
     std::size_t m_carriedAngleIndex = 0;
     std::array<std::array<AngularTable, foldCounts>, 2> m_angularTables;
 };

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <new>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace {
@@ -43,7 +44,7 @@ struct PassMemory {
 std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTables& tables,
                                     PassMemory& memory) {
     PointTerms terms{channelTerms(parameters), colourMode(parameters), nullptr, {}};
-    const std::vector<double>& radii = tables.radii();
+    const std::span<const double> radii = GridTables::radii();
     try {
         for (std::size_t channel = 0; channel < 3; ++channel) {
             const ChannelTerms& rule = terms.channels[channel];
@@ -112,8 +113,8 @@ void plotPattern(const PatternParameters& parameters, GridTables& tables, Canvas
         // Mirrored in the centre row, a point keeps its radius and the negation of its y / x.
         ColourValue* upper = &memory.upper[place(X, 0)];
         ColourValue* lower = &memory.lower[place(X, 0)];
-        colourMirroredPoints(arithmetic, *terms, tables.radiusIndices(X), tables.slopeIndices(X),
-                             GridTables::quadrantStride, upper, lower);
+        colourMirroredPoints(arithmetic, *terms, GridTables::radiusIndices(X),
+                             GridTables::slopeIndices(X), GridTables::quadrantStride, upper, lower);
         for (int Y = 0; Y <= centreIndex; ++Y) {
             plotOrPassOver(canvas, X, Y, upper[Y]);
         }
@@ -125,7 +126,7 @@ void plotPattern(const PatternParameters& parameters, GridTables& tables, Canvas
     // mirror image's, so its points are worked out one at a time.
     for (int Y = 0; Y <= lastIndex; ++Y) {
         plotOrPassOver(canvas, centreIndex, Y,
-                       pointColour(*terms, tables.radiusIndex(centreIndex, Y),
+                       pointColour(*terms, GridTables::radiusIndex(centreIndex, Y),
                                    tables.angleIndex(centreIndex, Y)));
     }
     for (int X = centreIndex + 1; X <= lastIndex; ++X) {
@@ -137,7 +138,7 @@ void plotPattern(const PatternParameters& parameters, GridTables& tables, Canvas
             plotOrPassOver(canvas, X, Y, memory.lower[place(turned, Y)]);
         }
         plotOrPassOver(canvas, X, centreIndex,
-                       pointColour(*terms, tables.radiusIndex(X, centreIndex),
+                       pointColour(*terms, GridTables::radiusIndex(X, centreIndex),
                                    tables.angleIndex(X, centreIndex)));
         for (int Y = centreIndex + 1; Y <= lastIndex; ++Y) {
             plotOrPassOver(canvas, X, Y, memory.upper[place(turned, lastIndex - Y)]);

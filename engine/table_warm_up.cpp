@@ -35,12 +35,12 @@ template <typename Work> std::jthread startThread(Work work) {
 
 } // namespace
 
-std::jthread startGeometryWarmUp() {
+std::jthread startAngleWarmUp() {
     return startThread([] {
         try {
             GridTables::shared();
         } catch (const std::bad_alloc&) {
-            // The geometry did not fit; the first pass tries again.
+            // The angles did not fit; the first pass tries again.
         }
     });
 }

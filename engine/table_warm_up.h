@@ -6,8 +6,8 @@
 class GridTables;
 
 // Building the tables every pass shares ahead of the passes that need them. They depend on
-// no pattern, so threads of their own can build them: the geometry while the toolkit starts,
-// so that the first pass finds it ready, and the angular tables once the first picture is
+// no pattern, so threads of their own can build them: the angles while the toolkit starts,
+// so that the first pass finds them ready, and the angular tables once the first picture is
 // up. Built beside the start-up, the angular tables would only slow it where cores are few,
 // and the first pass builds the three it needs itself.
 
@@ -16,9 +16,9 @@ class GridTables;
 // it; none is built twice. Memory that cannot be had ends it early: a pass tries again.
 void warmUp(GridTables& tables, const std::stop_token& stop);
 
-// Start building the process's shared geometry, or the angular tables (the geometry first
-// if it is not yet built), on a thread of their own. Destroying the thread asks it to stop
-// after the table in hand and waits for that one only. Where no thread can be started, the
-// one returned is empty and the passes build what they need themselves.
-std::jthread startGeometryWarmUp();
+// Start building the process's shared tables' angles, or the angular tables (the angles
+// first if they are not yet built), on a thread of their own. Destroying the thread asks it
+// to stop after the table in hand and waits for that one only. Where no thread can be
+// started, the one returned is empty and the passes build what they need themselves.
+std::jthread startAngleWarmUp();
 std::jthread startTableWarmUp();

@@ -321,12 +321,29 @@ TEST(GridTables, HoldTheRulesOwnRadiusAndAngleAtEveryPoint) {
     for (std::int16_t X = 0; X <= 500; ++X) {
         for (std::int16_t Y = 0; Y <= 500; ++Y) {
             PixelColour(X, Y, workedExample(1.0F), state);
-            const double r = tables.radii()[tables.radiusIndex(X, Y)];
+            const double r = GridTables::radii()[GridTables::radiusIndex(X, Y)];
             const double t = tables.angles()[tables.angleIndex(X, Y)];
             ASSERT_EQ(std::bit_cast<std::uint64_t>(r), std::bit_cast<std::uint64_t>(state.r))
                 << "at (" << X << ", " << Y << ")";
             ASSERT_EQ(std::bit_cast<std::uint64_t>(t), std::bit_cast<std::uint64_t>(state.t))
                 << "at (" << X << ", " << Y << ")";
+        }
+    }
+}
+
+// The tables take each angle's negation, and its cosine and sine, from the angle's own: that
+// holds only where the C library's arctangent and sine are odd and its cosine even.
+TEST(GridTables, HoldTheRulesOwnAngularTermAtEveryAngle) {
+    GridTables& tables = GridTables::shared();
+    const std::vector<double>& angles = tables.angles();
+    for (const Wave kind : {Wave::Sine, Wave::Cosine}) {
+        for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
+            const std::vector<double>& terms = tables.angularTerms(kind, n);
+            for (std::size_t angle = 0; angle < angles.size(); ++angle) {
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(terms[angle]),
+                          std::bit_cast<std::uint64_t>(angularTerm(kind, n, angles[angle])))
+                    << "n = " << n << " at angle " << angles[angle];
+            }
         }
     }
 }
@@ -344,7 +361,7 @@ TEST(GridTables, StayWithinTheirCeilingWithEveryTableBuiltAndNeverChange) {
     EXPECT_EQ(&tables.angularTerms(Wave::Cosine, 7), &first);
     EXPECT_EQ(first, copy);
     // A table per point instead of per distinct value would not fit.
-    EXPECT_LT(tables.radii().size(), 30000U);
+    EXPECT_LT(GridTables::radii().size(), 30000U);
     EXPECT_LT(tables.angles().size(), 100000U);
 }
 

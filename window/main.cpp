@@ -11,9 +11,9 @@
 #include <QApplication>
 
 int main() {
-    // The geometry every pass shares depends on no pattern: it is built while the toolkit
-    // starts.
-    const std::jthread geometryWarmUp = startGeometryWarmUp();
+    // The angles every pass shares depend on no pattern: they are worked out while the
+    // toolkit starts.
+    const std::jthread angleWarmUp = startAngleWarmUp();
 
     // The program takes no arguments. The toolkit is handed a bare list, so its own options
     // (-platform, -style, ...) are ignored like any other word on the command line; its
