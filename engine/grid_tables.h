@@ -24,14 +24,14 @@
 // of the top-left quadrant and each point looks up its mirror image there. Where the sign
 // of y / x differs, so does the sign of the angle and of its sine, while its cosine stays:
 // the C library's arctangent and sine are odd and its cosine even, bit for bit, as each
-// works on |x| and restores the sign, so each pair is worked out once. Distinct values are
-// numbered in the order a scan first meets them, so that a pass reads the tables almost in
-// order.
+// works on |x| and restores the sign, so the tables hold the angle and its terms once per
+// slope. Distinct values are numbered in the order a scan first meets them, so that a pass
+// reads the tables almost in order.
 class GridTables {
 public:
     // What the tables may hold at most; with every fold count of both waves built they hold
-    // 13.0 MiB.
-    static constexpr std::size_t byteCeiling = std::size_t{16} << 20U;
+    // 6.5 MiB.
+    static constexpr std::size_t byteCeiling = std::size_t{8} << 20U;
     static constexpr int fewestFolds = 2;
     static constexpr int mostFolds = 11;
 
@@ -48,10 +48,16 @@ public:
         return gridGeometry.radiusIndex[quadrantPlace(X, Y)];
     }
 
-    // The distinct angles, and which of them point (X, Y) has. Angle 2s is the arctangent of
-    // the quadrant's slope s, and angle 2s + 1 its negation, that of -s. The centre column has
-    // the angle of the point scanned just before it, (249, 500), as the rule carries it over.
-    const std::vector<double>& angles() const { return m_angles; }
+    // The arctangent of each of the quadrant's distinct slopes.
+    const std::vector<double>& slopeAngles() const { return m_slopeAngles; }
+
+    // Which angle point (X, Y) has: angle index 2s is the arctangent of the quadrant's slope
+    // s, and 2s + 1 its negation, that of -s. The centre column has the angle of the point
+    // scanned just before it, (249, 500), as the rule carries it over.
+    double angle(std::size_t angleIndex) const {
+        const double t = m_slopeAngles[angleIndex / 2];
+        return angleIndex % 2 == 0 ? t : -t;
+    }
     std::size_t angleIndex(int X, int Y) const {
         if (X == plane::centreIndex) {
             return m_carriedAngleIndex;
@@ -73,8 +79,9 @@ public:
         return &gridGeometry.slopeIndex[quadrantPlace(X, 0)];
     }
 
-    // kind((2n) * t) at every distinct angle t, in the order of angles(); foldCount is a
-    // whole number from fewestFolds to mostFolds.
+    // kind((2n) * t) at the angle t of every distinct slope, in the order of slopeAngles(),
+    // which is also kind's term at the negated angle, negated for the sine (see
+    // angularTermAt); foldCount is a whole number from fewestFolds to mostFolds.
     const std::vector<double>& angularTerms(Wave kind, int foldCount);
 
     // What the tables hold now, in bytes; not while another thread may be building one.
@@ -98,7 +105,7 @@ private:
         std::vector<double> terms;
     };
 
-    std::vector<double> m_angles; // the angle of each distinct y / x, and its negation
+    std::vector<double> m_slopeAngles;
     std::size_t m_carriedAngleIndex = 0;
     std::array<std::array<AngularTable, foldCounts>, 2> m_angularTables;
 };

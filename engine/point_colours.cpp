@@ -39,9 +39,9 @@ void choosePassArithmetic(LevelArithmetic arithmetic) {
 
 ColourValue pointColour(const PointTerms& terms, std::size_t radiusIndex, std::size_t angleIndex) {
     const auto level = [&](std::size_t channel) {
-        return channelLevel(terms.channels[channel],
-                            terms.radialSums[(std::size_t{3} * radiusIndex) + channel],
-                            terms.angularTerms[channel][angleIndex]);
+        const ChannelTerms& rule = terms.channels[channel];
+        return channelLevel(rule, terms.radialSums[(std::size_t{3} * radiusIndex) + channel],
+                            angularTermAt(rule, terms.angularTerms[channel], angleIndex));
     };
     return modeColour(terms.mode, level(0), level(1), level(2));
 }

@@ -18,7 +18,7 @@ struct PointTerms {
     std::array<ChannelTerms, 3> channels;
     ColourMode mode;
     const double* radialSums;                  // red, green and blue per distinct radius
-    std::array<const double*, 3> angularTerms; // each channel's, by angle index
+    std::array<const double*, 3> angularTerms; // each channel's, by slope index
     // Whether every level is known to lie inside the 32-bit range, where clamping it first
     // changes nothing.
     bool levelsInRange = false;
@@ -36,6 +36,13 @@ LevelArithmetic widestLevelArithmetic();
 // turn; Wide is kept to processors that offer it.
 LevelArithmetic passArithmetic();
 void choosePassArithmetic(LevelArithmetic arithmetic);
+
+// A channel's angular term at angle index angle, 2s or 2s + 1, from its table of terms by
+// slope index s: the negated angle 2s + 1 has the same cosine and the negated sine.
+inline double angularTermAt(const ChannelTerms& channel, const double* terms, std::size_t angle) {
+    const double term = terms[angle / 2];
+    return angle % 2 == 1 && channel.angularWave == Wave::Sine ? -term : term;
+}
 
 // The colour of the point with radius index radiusIndex and angle index angleIndex.
 ColourValue pointColour(const PointTerms& terms, std::size_t radiusIndex, std::size_t angleIndex);

@@ -36,8 +36,8 @@ template <bool clamp>
 }
 
 // Of four pairs of doubles, a vector of the first of each and one of the second: two pairs
-// fill a vector, and unpacking two such vectors sorts them. Four two-double loads, because
-// the gather instruction is slower than loads on the processors measured.
+// fill a vector, and unpacking two such vectors sorts them. Loads, because the gather
+// instruction is slower than loads on the processors measured.
 struct Pairs {
     __m256d first;
     __m256d second;
@@ -54,6 +54,8 @@ pairs(const std::array<const double*, 4>& pair) {
 struct WideChannel {
     __m256d gain;
     __m256d offset;
+    // The sign bit for the sine, whose term at a negated angle is negated; 0 for the cosine.
+    __m256d mirrorSign;
     __m128i levelByte; // shuffles each lane's low byte, its level modulo 256, into place
     const double* angularTerms;
     bool fixed;
@@ -68,21 +70,22 @@ levelBits(const WideChannel& channel, __m256d radialSum, __m256d angularTerm) {
 }
 
 // The channel's level at four points added into their colours' byte for it, and at the
-// points' mirror images into theirs, unless the mode fixes the channel. Angles 2s and
-// 2s + 1 are a pair in the angular table.
+// points' mirror images into theirs, unless the mode fixes the channel. A point has its
+// slope's angle and its mirror image the negation; flipping the sign bit negates exactly.
 template <bool clamp>
 [[gnu::target("avx2"), gnu::always_inline]] inline void
-addLevels(const WideChannel& channel, __m256d radialSum, const std::array<std::size_t, 4>& angles,
+addLevels(const WideChannel& channel, __m256d radialSum, const std::array<std::size_t, 4>& slopes,
           __m128i& colours, __m128i& mirrorColours) {
     if (channel.fixed) {
         return;
     }
     const double* terms = channel.angularTerms;
-    const Pairs angular =
-        pairs({terms + angles[0], terms + angles[1], terms + angles[2], terms + angles[3]});
-    colours = _mm_or_si128(colours, levelBits<clamp>(channel, radialSum, angular.first));
+    const __m256d angular =
+        _mm256_setr_pd(terms[slopes[0]], terms[slopes[1]], terms[slopes[2]], terms[slopes[3]]);
+    colours = _mm_or_si128(colours, levelBits<clamp>(channel, radialSum, angular));
     mirrorColours =
-        _mm_or_si128(mirrorColours, levelBits<clamp>(channel, radialSum, angular.second));
+        _mm_or_si128(mirrorColours, levelBits<clamp>(channel, radialSum,
+                                                     _mm256_xor_pd(angular, channel.mirrorSign)));
 }
 
 // The colours of count points and their mirror images, four of each at a time.
@@ -105,13 +108,12 @@ colourGroups(const PointTerms& terms, const std::array<WideChannel, 3>& channels
         const __m256d blue = _mm256_setr_pd(sums[0][2], sums[1][2], sums[2][2], sums[3][2]);
         __m128i pointColours = fixedLevels;
         __m128i mirrorPointColours = fixedLevels;
-        // Each point's angle 2s, the same place in every channel's table.
-        const std::array<std::size_t, 4> angles = {
-            2 * std::size_t{slopeIndices[i]}, 2 * std::size_t{slopeIndices[i + 1]},
-            2 * std::size_t{slopeIndices[i + 2]}, 2 * std::size_t{slopeIndices[i + 3]}};
-        addLevels<clamp>(channels[0], redAndGreen.first, angles, pointColours, mirrorPointColours);
-        addLevels<clamp>(channels[1], redAndGreen.second, angles, pointColours, mirrorPointColours);
-        addLevels<clamp>(channels[2], blue, angles, pointColours, mirrorPointColours);
+        // Each point's slope, the same place in every channel's table.
+        const std::array<std::size_t, 4> slopes = {slopeIndices[i], slopeIndices[i + 1],
+                                                   slopeIndices[i + 2], slopeIndices[i + 3]};
+        addLevels<clamp>(channels[0], redAndGreen.first, slopes, pointColours, mirrorPointColours);
+        addLevels<clamp>(channels[1], redAndGreen.second, slopes, pointColours, mirrorPointColours);
+        addLevels<clamp>(channels[2], blue, slopes, pointColours, mirrorPointColours);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + i), pointColours);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(mirrorColours + i), mirrorPointColours);
     }
@@ -134,13 +136,16 @@ colourGroups(const PointTerms& terms, const std::array<WideChannel, 3>& channels
         const auto byteOf = [c](char lane, char byte) {
             return byte == c ? static_cast<char>(4 * lane) : static_cast<char>(-128);
         };
+        const bool sine = terms.channels[channel].angularWave == Wave::Sine;
         channels[channel] = {_mm256_set1_pd(terms.channels[channel].gain),
                              _mm256_set1_pd(terms.channels[channel].angularOffset),
+                             _mm256_set1_pd(sine ? -0.0 : 0.0),
                              _mm_setr_epi8(byteOf(0, 0), byteOf(0, 1), byteOf(0, 2), byteOf(0, 3),
                                            byteOf(1, 0), byteOf(1, 1), byteOf(1, 2), byteOf(1, 3),
                                            byteOf(2, 0), byteOf(2, 1), byteOf(2, 2), byteOf(2, 3),
                                            byteOf(3, 0), byteOf(3, 1), byteOf(3, 2), byteOf(3, 3)),
-                             terms.angularTerms[channel], terms.mode.fixed[channel]};
+                             terms.angularTerms[channel],
+                             terms.mode.fixed[channel]};
     }
     if (terms.levelsInRange) {
         colourGroups<false>(terms, channels, radiusIndices, slopeIndices, count, colours,
