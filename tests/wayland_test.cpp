@@ -55,11 +55,17 @@ bool holdsAPattern(const QImage& screenshot) {
     };
     for (int top = 0; top + side <= image.height(); ++top) {
         for (int left = 0; left + side <= image.width(); ++left) {
-            // A few pairs first, so that most places are passed over at once.
-            const bool candidate = at(left + 1, top + 1) == at(left + 499, top + 499) &&
-                                   at(left + 100, top + 37) == at(left + 400, top + 463) &&
-                                   at(left + 13, top + 250) == at(left + 487, top + 250) &&
-                                   at(left + 1, top + 1) != at(left + 250, top + 250);
+            // A few pairs first, so that most places are passed over at once: a pattern is
+            // the same turned about its centre, and a flat square is not a pattern. About one
+            // pattern in 170 has the centre's colour in its corner, so flatness is judged by
+            // more than one point.
+            const QRgb centre = at(left + 250, top + 250);
+            const bool candidate =
+                at(left + 1, top + 1) == at(left + 499, top + 499) &&
+                at(left + 100, top + 37) == at(left + 400, top + 463) &&
+                at(left + 13, top + 250) == at(left + 487, top + 250) &&
+                (at(left + 1, top + 1) != centre || at(left + 100, top + 37) != centre ||
+                 at(left + 13, top + 250) != centre || at(left + 250, top + 13) != centre);
             if (!candidate) {
                 continue;
             }
