@@ -52,7 +52,10 @@ std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTab
             if (!folds) {
                 return std::nullopt;
             }
-            terms.angularTerms[channel] = tables.angularTerms(rule.angularWave, *folds).data();
+            // A channel the mode fixes needs no table: its level is never shown.
+            if (!terms.mode.fixed[channel]) {
+                terms.angularTerms[channel] = tables.angularTerms(rule.angularWave, *folds).data();
+            }
         }
         memory.radialSums.resize(3 * radii.size());
         memory.upper.resize(centreIndex * GridTables::quadrantStride);

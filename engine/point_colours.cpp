@@ -39,6 +39,9 @@ void choosePassArithmetic(LevelArithmetic arithmetic) {
 
 ColourValue pointColour(const PointTerms& terms, std::size_t radiusIndex, std::size_t angleIndex) {
     const auto level = [&](std::size_t channel) {
+        if (terms.mode.fixed[channel]) {
+            return std::int32_t{0};
+        }
         const ChannelTerms& rule = terms.channels[channel];
         return channelLevel(rule, terms.radialSums[(std::size_t{3} * radiusIndex) + channel],
                             angularTermAt(rule, terms.angularTerms[channel], angleIndex));

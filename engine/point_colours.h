@@ -17,8 +17,10 @@
 struct PointTerms {
     std::array<ChannelTerms, 3> channels;
     ColourMode mode;
-    const double* radialSums;                  // red, green and blue per distinct radius
-    std::array<const double*, 3> angularTerms; // each channel's, by slope index
+    const double* radialSums; // red, green and blue per distinct radius
+    // Each channel's, by slope index; none for a channel the mode fixes, whose level is
+    // never shown.
+    std::array<const double*, 3> angularTerms;
     // Whether every level is known to lie inside the 32-bit range, where clamping it first
     // changes nothing.
     bool levelsInRange = false;

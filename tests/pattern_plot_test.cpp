@@ -182,6 +182,21 @@ TEST(TablePass, DrawsOutsideTheRangesStillGiveTheRulesColours) {
     expectPassEqualsTheRule({0.5F, 0.5F, 0.5F, -0.05F}); // fold counts of 1 (1.5, floored)
 }
 
+// A channel the mode fixes is never shown, so a pass builds no angular table for it.
+TEST(TablePass, BuildsNoTableForAChannelTheModeFixes) {
+    // Mode 5 fixes red and green; blue takes the cosine of 4 folds.
+    ScriptedRandomSource source({0.3F, 0.6F, 0.9F, foldCountDraw(2), foldCountDraw(3),
+                                 foldCountDraw(4), 0.4F, 0.7F, 0.2F, modeDraw(5)});
+    const PatternParameters parameters = drawPatternParameters(source);
+    GridTables tables;
+    const std::size_t anglesOnly = tables.bytes();
+    Journal journal;
+    RecordingWindow canvas(journal);
+    plotPattern(parameters, tables, canvas);
+    expectPlotsEqualTheRule(journal, 0, parameters);
+    EXPECT_EQ(tables.bytes(), anglesOnly + (tables.slopeAngles().size() * sizeof(double)));
+}
+
 // A fold count that is not a whole number never comes from a draw; handed to the pass, it
 // has no angular table, and the pass works every point out by the rule.
 TEST(TablePass, FoldCountsThatAreNotWholeNumbersFallBackToTheRule) {
