@@ -1,7 +1,6 @@
 #include "program_screen.h"
 
 #include <cstdlib>
-#include <set>
 #include <thread>
 
 #include <QImage>
@@ -30,24 +29,23 @@ ScreenPixels canvasPixels(XSession& session, XSession::WindowId form1) {
 
 bool showsAPattern(const ScreenPixels& pixels) {
     constexpr auto side = static_cast<std::size_t>(canvasSide);
-    if (pixels.size() != side * side) {
-        return false;
-    }
-    const auto at = [&](int x, int y) {
-        return pixels[static_cast<std::size_t>(y) * side + static_cast<std::size_t>(x)];
-    };
-    std::set<std::uint32_t> distinct;
+    return pixels.size() == side * side && showsAPattern(PixelSquare{pixels.data(), canvasSide});
+}
+
+bool showsAPattern(PixelSquare square) {
+    const std::uint32_t colour = square.topLeft[square.stride + 1];
+    bool oneColour = true;
     for (int y = 1; y < canvasSide; ++y) {
+        const std::uint32_t* row = square.topLeft + y * square.stride;
+        const std::uint32_t* partnerRow = square.topLeft + (canvasSide - y) * square.stride;
         for (int x = 1; x < canvasSide; ++x) {
-            if (at(x, y) != at(500 - x, 500 - y)) {
+            if (row[x] != partnerRow[canvasSide - x]) {
                 return false;
             }
-            if (distinct.size() < 2) {
-                distinct.insert(at(x, y));
-            }
+            oneColour = oneColour && row[x] == colour;
         }
     }
-    return distinct.size() >= 2;
+    return !oneColour;
 }
 
 std::optional<ScreenPixels> waitForPattern(XSession& session, XSession::WindowId form1,
@@ -76,12 +74,13 @@ ScreenPixels pastedImage() {
 }
 
 ScreenPixels imagePixels(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     ScreenPixels pixels;
-    pixels.reserve(static_cast<std::size_t>(image.width()) *
-                   static_cast<std::size_t>(image.height()));
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            pixels.push_back(image.pixel(x, y) & 0xFFFFFFU);
+    pixels.reserve(static_cast<std::size_t>(rgb.width()) * static_cast<std::size_t>(rgb.height()));
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            pixels.push_back(row[x] & 0xFFFFFFU);
         }
     }
     return pixels;

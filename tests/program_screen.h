@@ -3,6 +3,7 @@
 #include "x_session.h"
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,10 +19,18 @@ std::string programUnderTest();
 using ScreenPixels = std::vector<std::uint32_t>;
 ScreenPixels canvasPixels(XSession& session, XSession::WindowId form1);
 
+// A 500 x 500 square read where it lies in a larger picture: row y + 1 starts stride pixels
+// after row y. Only the equality of pixels counts, so any fixed alpha may ride along.
+struct PixelSquare {
+    const std::uint32_t* topLeft;
+    std::ptrdiff_t stride;
+};
+
 // Whether pixels show a whole drawn pattern: unchanged by a half turn about the grid centre,
 // and more than one colour. Column and row 500 are clipped, so column and row 0 have no
 // partner on the screen.
 bool showsAPattern(const ScreenPixels& pixels);
+bool showsAPattern(PixelSquare square);
 
 // Waits up to timeout for the canvas to show a whole pattern other than the one given.
 std::optional<ScreenPixels>

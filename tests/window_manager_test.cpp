@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -90,7 +91,7 @@ TEST_F(UnderAWindowManager, TheFramesCloseButtonEndsTheProgramWithStatusZero) {
     const std::optional<ChildProcess::Ending> ending = program.waitForExit(20s);
     ASSERT_TRUE(ending.has_value()) << "the program did not end";
     EXPECT_TRUE(ending->exited) << "ended by signal " << ending->code;
-    EXPECT_EQ(ending->code, 0) << program.standardError();
+    EXPECT_EQ(ending->code, 0);
 }
 
 TEST_F(UnderAWindowManager, ControlCCopiesThePatternShownAndANewPatternLeavesTheCopyAlone) {
@@ -109,6 +110,41 @@ TEST_F(UnderAWindowManager, ControlCCopiesThePatternShownAndANewPatternLeavesThe
     EXPECT_EQ(canvasPixels(session, form1), *second) << "copying drew a pattern";
 }
 
+// Quick input on the canvas, as a touchpad tap or a quick hand sends it. openbox holds each
+// press to raise the window, so the program can see the pointer move before the release
+// comes: none of it may start a drag, nor draw a pattern.
+TEST_F(UnderAWindowManager, QuickClicksOnTheCanvasStartNoDragAndDrawNothing) {
+    using Step = XSession::PointerStep;
+    const Step press{Step::press};
+    const Step release{Step::release};
+    const Step away{Step::move, canvasCentreX + 120, canvasCentreY + 40};
+    const Step jitter{Step::move, canvasCentreX + 2, canvasCentreY};
+    struct QuickInput {
+        const char* name;
+        std::vector<std::vector<Step>> flushes;
+    };
+    const std::vector<QuickInput> inputs = {
+        {"a click and a move in one flush", {{press, release, away}}},
+        {"a click, then a move at once", {{press, release}, {away}}},
+        {"a double-click and a move in one flush", {{press, release, press, release, away}}},
+        {"a press, 2 px of jitter and a release", {{press, jitter, release}, {away}}},
+    };
+    for (int round = 1; round <= 20; ++round) {
+        for (const QuickInput& input : inputs) {
+            session.movePointer(form1, canvasCentreX, canvasCentreY);
+            for (const std::vector<Step>& flush : input.flushes) {
+                session.sendAtOnce(form1, flush);
+            }
+            // A drag under way would hold on until the next click, which the next round is.
+            std::this_thread::sleep_for(100ms);
+            ASSERT_FALSE(session.dragUnderWay())
+                << input.name << " started a drag, round " << round;
+        }
+    }
+    std::this_thread::sleep_for(settle);
+    EXPECT_EQ(canvasPixels(session, form1), first) << "a click on the canvas drew a pattern";
+}
+
 TEST_F(UnderAWindowManager, DraggingTheCanvasOutHandsThePatternToAnotherProgram) {
     const QTemporaryDir folder;
     const std::string dropped = folder.filePath(QStringLiteral("dropped.png")).toStdString();
@@ -117,18 +153,6 @@ TEST_F(UnderAWindowManager, DraggingTheCanvasOutHandsThePatternToAnotherProgram)
     const std::optional<XSession::WindowId> targetWindow =
         session.waitForWindow("Drop target", 20s);
     ASSERT_TRUE(targetWindow.has_value()) << target.standardError();
-
-    // A click on the canvas without moving starts no drag and draws nothing. It is held for
-    // a moment, as a hand holds it: openbox grabs each click to raise the window, and a
-    // release that comes at once goes to it, leaving the canvas to see the button held.
-    session.movePointer(form1, canvasCentreX, canvasCentreY);
-    session.pressButton();
-    std::this_thread::sleep_for(100ms);
-    session.releaseButton();
-    session.movePointer(*targetWindow, 60, 60);
-    std::this_thread::sleep_for(settle);
-    EXPECT_FALSE(std::filesystem::exists(entered)) << "a click started a drag";
-    EXPECT_EQ(canvasPixels(session, form1), first);
 
     // Down on the canvas, past the drag distance, over the other program, and let go once it
     // has accepted the drag.

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QKeySequence>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -290,6 +291,17 @@ TEST_F(MainWindowPresses, CopyPutsThePatternsOwnPixelsOnTheClipboardWhereverTheF
     clipboard->clear();
     QTest::keySequence(&form, QKeySequence::Copy);
     EXPECT_EQ(clipboard->image().convertToFormat(QImage::Format_RGB32), expectedCanvas(0));
+    // PNG first, for a clipboard manager that keeps only the first type once the program
+    // is gone; and the same pattern copied again leaves the copy there is in place.
+    const QMimeData* copy = clipboard->mimeData();
+    ASSERT_NE(copy, nullptr);
+    ASSERT_FALSE(copy->formats().isEmpty());
+    EXPECT_EQ(copy->formats().first(), QStringLiteral("image/png"));
+    EXPECT_EQ(QImage::fromData(copy->data(QStringLiteral("image/png")), "PNG")
+                  .convertToFormat(QImage::Format_RGB32),
+              expectedCanvas(0));
+    QTest::keySequence(&form, QKeySequence::Copy);
+    EXPECT_EQ(clipboard->mimeData(), copy);
 
     clickThroughWindow(form, command1Centre(form));
     ASSERT_EQ(canvasImage(form), expectedCanvas(1));

@@ -1,5 +1,7 @@
 #include "x_session.h"
 
+#include <bit>
+#include <cstddef>
 #include <cstring>
 #include <thread>
 
@@ -28,6 +30,10 @@ XSession::~XSession() {
     }
 }
 
+XSession::WindowId XSession::root() const {
+    return DefaultRootWindow(m_display);
+}
+
 std::optional<XSession::WindowId> XSession::window(const char* caption) {
     return findWindow(DefaultRootWindow(m_display), caption);
 }
@@ -53,9 +59,22 @@ std::vector<std::uint32_t> XSession::pixels(WindowId window, int left, int top, 
         return shown;
     }
     shown.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    // A 24-bit screen's image holds 0x00RRGGBB words in the host's order, read as they lie;
+    // any other goes through Xlib one pixel at a time.
+    const bool plainWords =
+        image->bits_per_pixel == 32 && image->red_mask == 0xFF0000U &&
+        image->green_mask == 0xFF00U && image->blue_mask == 0xFFU &&
+        image->byte_order == (std::endian::native == std::endian::little ? LSBFirst : MSBFirst);
     for (int y = 0; y < height; ++y) {
+        const char* row = image->data + static_cast<std::ptrdiff_t>(y) * image->bytes_per_line;
         for (int x = 0; x < width; ++x) {
-            shown.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFFU));
+            std::uint32_t word = 0;
+            if (plainWords) {
+                std::memcpy(&word, row + 4 * static_cast<std::ptrdiff_t>(x), sizeof word);
+            } else {
+                word = static_cast<std::uint32_t>(XGetPixel(image, x, y));
+            }
+            shown.push_back(word & 0xFFFFFFU);
         }
     }
     XDestroyImage(image);
@@ -63,18 +82,45 @@ std::vector<std::uint32_t> XSession::pixels(WindowId window, int left, int top, 
 }
 
 void XSession::movePointer(WindowId window, int x, int y) {
-    int rootX = 0;
-    int rootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), x, y, &rootX, &rootY,
-                          &child);
-    XTestFakeMotionEvent(m_display, -1, rootX, rootY, CurrentTime);
-    XSync(m_display, False);
+    sendAtOnce(window, {{PointerStep::move, x, y}});
 }
 
 void XSession::click() {
-    pressButton();
-    releaseButton();
+    XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XSession::sendAtOnce(WindowId window, const std::vector<PointerStep>& steps) {
+    // Asking where the window is waits for the server, which would send what is queued; so
+    // the points are found first and the input queued after.
+    int originX = 0;
+    int originY = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &originX, &originY,
+                          &child);
+    for (const PointerStep& step : steps) {
+        if (step.kind == PointerStep::move) {
+            XTestFakeMotionEvent(m_display, -1, originX + step.x, originY + step.y, CurrentTime);
+        } else {
+            XTestFakeButtonEvent(m_display, 1, step.kind == PointerStep::press ? True : False,
+                                 CurrentTime);
+        }
+    }
+    XSync(m_display, False);
+}
+
+bool XSession::dragUnderWay() {
+    if (XGetSelectionOwner(m_display, XInternAtom(m_display, "XdndSelection", False)) != None) {
+        return true;
+    }
+    const int grab = XGrabPointer(m_display, DefaultRootWindow(m_display), False, 0, GrabModeAsync,
+                                  GrabModeAsync, None, None, CurrentTime);
+    if (grab == GrabSuccess) {
+        XUngrabPointer(m_display, CurrentTime);
+    }
+    XSync(m_display, False);
+    return grab == AlreadyGrabbed || grab == GrabFrozen;
 }
 
 void XSession::pressButton() {

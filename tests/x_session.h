@@ -23,6 +23,9 @@ public:
 
     bool connected() const { return m_display != nullptr; }
 
+    // The screen's root window, over which all others lie.
+    WindowId root() const;
+
     // The first viewable window captioned caption, now or waiting up to timeout for it.
     std::optional<WindowId> window(const char* caption);
     std::optional<WindowId> waitForWindow(const char* caption, std::chrono::milliseconds timeout);
@@ -34,11 +37,25 @@ public:
     // Moves the pointer to a point of the window, through the server's input path.
     void movePointer(WindowId window, int x, int y);
 
-    // Presses and releases the left button where the pointer is; or only presses, or only
-    // releases it, for a drag.
+    // Presses and releases the left button where the pointer is, in one flush with no hold,
+    // as XTest clicks; or only presses, or only releases it, for a drag.
     void click();
     void pressButton();
     void releaseButton();
+
+    // Pointer input sent to the server in one flush, with no pause between the steps: as a
+    // touchpad tap, a quick double-click or a hand's jitter reaches it. A move goes to a
+    // point of the window.
+    struct PointerStep {
+        enum Kind { press, release, move } kind;
+        int x = 0;
+        int y = 0;
+    };
+    void sendAtOnce(WindowId window, const std::vector<PointerStep>& steps);
+
+    // Whether a drag is under way anywhere on the screen: some client owns the selection
+    // that drag and drop hands data through, or holds the pointer grabbed.
+    bool dragUnderWay();
 
     // Asks the window to close, as a window manager's close button does.
     void requestClose(WindowId window);

@@ -1,6 +1,9 @@
 #include "picture1.h"
 
+#include <memory>
+
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDrag>
 #include <QKeySequence>
@@ -19,6 +22,20 @@ QRgb toQRgb(ColourValue colour) {
     const auto green = (colour >> 8U) & 0xFFU;
     const auto blue = (colour >> 16U) & 0xFFU;
     return qRgb(static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue));
+}
+
+// The image as the clipboard and a drag offer it: PNG first, since a clipboard manager that
+// keeps a copy after the program exits may keep only the first type offered, and then the
+// toolkit's own types, its private one among them.
+std::unique_ptr<QMimeData> imageData(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QStringLiteral("image/png"), png);
+    data->setImageData(image);
+    return data;
 }
 
 // The preview under the pointer while a pattern is dragged out.
@@ -67,30 +84,56 @@ QImage Picture1::pattern() const {
     return m_image.copy();
 }
 
-void Picture1::copyToClipboard() const {
-    QGuiApplication::clipboard()->setImage(pattern());
+void Picture1::copyToClipboard() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QImage image = pattern();
+    // The same pattern again keeps the copy there is: on Wayland a second selection without
+    // input between would reuse the first one's serial, and the compositor would ignore it
+    // once the first was withdrawn, leaving the clipboard empty. The clipboard deletes a
+    // copy it no longer holds, which clears m_copy.
+    if (!m_copy.isNull() && clipboard->mimeData() == m_copy &&
+        qvariant_cast<QImage>(m_copy->imageData()) == image) {
+        return;
+    }
+    m_copy = imageData(image).release();
+    clipboard->setMimeData(m_copy);
 }
 
 void Picture1::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        m_pressedAt = event->position().toPoint();
+        m_press = Press{.at = event->position().toPoint(), .number = ++m_pressCount};
     }
     QWidget::mousePressEvent(event);
 }
 
 void Picture1::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_pressedAt || !event->buttons().testFlag(Qt::LeftButton) ||
-        (event->position().toPoint() - *m_pressedAt).manhattanLength() <
+    if (!m_press || m_press->dragAsked || !event->buttons().testFlag(Qt::LeftButton) ||
+        (event->position().toPoint() - m_press->at).manhattanLength() <
             QApplication::startDragDistance()) {
         QWidget::mouseMoveEvent(event);
         return;
     }
-    m_pressedAt.reset();
+    // A move can say the button is held when it is not: a release away from the press comes
+    // after a move there that the toolkit makes up, and a window manager that holds a click
+    // to raise the window can let the release come away from it. A drag started on that
+    // move would stick to the pointer with no button held, so it starts only once the events
+    // queued now, and those the window system has sent meanwhile, are handled, and only if
+    // the button is still down then from the same press.
+    m_press->dragAsked = true;
+    QMetaObject::invokeMethod(this, "startDragIfStillHeld", Qt::QueuedConnection,
+                              Q_ARG(unsigned, m_press->number));
+}
+
+void Picture1::startDragIfStillHeld(unsigned pressNumber) {
+    QGuiApplication::sync(); // moves handled in here see the drag asked for and ask no more
+    if (!m_press || m_press->number != pressNumber ||
+        !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) {
+        return;
+    }
+    m_press.reset();
     const QImage image = pattern();
-    auto* imageData = new QMimeData;
-    imageData->setImageData(image);
     auto* drag = new QDrag(this);
-    drag->setMimeData(imageData);
+    drag->setMimeData(imageData(image).release());
     drag->setPixmap(QPixmap::fromImage(image.scaled(
         dragPreviewSide, dragPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     drag->setHotSpot(QPoint(dragPreviewSide / 2, dragPreviewSide / 2));
@@ -98,6 +141,6 @@ void Picture1::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void Picture1::mouseReleaseEvent(QMouseEvent* event) {
-    m_pressedAt.reset();
+    m_press.reset();
     QWidget::mouseReleaseEvent(event);
 }

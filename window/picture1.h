@@ -5,7 +5,9 @@
 #include <optional>
 
 #include <QImage>
+#include <QMimeData>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 // The window's drawing surface: a 500 x 500 widget without a border, whose whole area is
@@ -31,7 +33,7 @@ public:
     QImage pattern() const;
 
     // Puts the pattern on the clipboard, as an image.
-    void copyToClipboard() const;
+    void copyToClipboard();
 
 signals:
     // The image has been painted onto the widget.
@@ -44,8 +46,21 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Where the left button went down on the canvas, until it comes up or a drag starts.
-    std::optional<QPoint> m_pressedAt;
+    // Called through the event queue, after the events queued before it.
+    Q_INVOKABLE void startDragIfStillHeld(unsigned pressNumber);
+
+    // The left button's press on the canvas, until it comes up or a drag starts from it. A
+    // drag waits for the events queued behind the move that asked for it, and its press's
+    // number tells whether another press has come meanwhile.
+    struct Press {
+        QPoint at;
+        unsigned number = 0;
+        bool dragAsked = false;
+    };
+    std::optional<Press> m_press;
+    unsigned m_pressCount = 0;
+    // What the last copy put on the clipboard, while the clipboard holds it.
+    QPointer<QMimeData> m_copy;
     QImage m_image;
     // The image's pixels, row after row without padding. Taken once: the image is never
     // shared (pattern() hands out deep copies), so it never detaches and the pixels never
