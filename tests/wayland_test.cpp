@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -174,17 +175,23 @@ protected:
 
     // The canvas as the screen shows it, once it shows a pattern. The deadline is the
     // program's: the time spent searching each screenshot, which a sanitizer's build
-    // stretches, is added back to it.
+    // stretches, is added back to it. A miss leaves the last screenshot in the working
+    // folder, to be looked at.
     std::optional<ScreenPixels> waitForCanvas() {
         auto deadline = std::chrono::steady_clock::now() + 20s;
+        QImage shot;
         while (std::chrono::steady_clock::now() < deadline) {
-            const QImage shot = screenshot();
+            shot = screenshot();
             const auto searchStart = std::chrono::steady_clock::now();
             std::optional<ScreenPixels> canvas = shot.isNull() ? std::nullopt : canvasIn(shot);
             if (canvas) {
                 return canvas;
             }
             deadline += std::chrono::steady_clock::now() - searchStart;
+        }
+        const QString missed = QDir::current().filePath(QStringLiteral("wayland-missed.png"));
+        if (!shot.isNull() && shot.save(missed)) {
+            std::fprintf(stderr, "the last screenshot: %s\n", qPrintable(missed));
         }
         return std::nullopt;
     }
