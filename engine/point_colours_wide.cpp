@@ -1,9 +1,3 @@
-#if defined(__GNUC__) && !defined(__clang__)
-// The level templates take vectors here and are always inlined into AVX2 code, so no call
-// passes a vector across the ABI that GCC warns changes with AVX.
-#pragma GCC diagnostic ignored "-Wpsabi"
-#endif
-
 #include "point_colours.h"
 
 #ifdef __x86_64__

@@ -9,7 +9,8 @@ class GridTables;
 // no pattern, so threads of their own can build them: the angles while the toolkit starts,
 // so that the first pass finds them ready, and the angular tables once the first picture is
 // up. Built beside the start-up, the angular tables would only slow it where cores are few,
-// and the first pass builds the three it needs itself.
+// and the first pass builds those it needs itself: one to three, one for each channel its
+// colour mode shows.
 
 // Builds every angular table of tables that is not yet built, one after another, until all
 // are or a stop is requested. A pass that needs a table meanwhile builds it or waits for

@@ -1,3 +1,4 @@
+#include "channel_level.h"
 #include "example_patterns.h"
 #include "grid_digest.h"
 #include "pixel_colour.h"
@@ -106,9 +107,19 @@ TEST(ColourRule, ParametersOutsideTheirRangesStillGiveAColour) {
                       static_cast<std::int16_t>(state.B)));
 }
 
-// Digests of whole grids guard the evaluation order as a whole: a fused multiply-add or a
-// regrouped sum anywhere changes them. The rule and the table-driven pass must both give
-// them; they run once more under the C library's builds without fused multiply-adds.
+// A regrouped sum moves a level only where its terms nearly cancel, which no drawn grid is
+// sure to reach, so the level's grouping is pinned with values that cancel: -1e16 + 1
+// rounds back to -1e16, so 1e16 + (-1e16 + 1) is 0 where (1e16 + -1e16) + 1 would be 1, and
+// 1 + (1e16 + -1e16) is 1 where (1 + 1e16) + -1e16 would be 0.
+TEST(ColourRule, TheLevelsSumIsGroupedAsTheRuleWritesIt) {
+    EXPECT_EQ(levelProduct(1.0, 1e16, -1e16, 1.0), 0.0);
+    EXPECT_EQ(levelProduct(1.0, 1.0, 1e16, -1e16), 1.0);
+}
+
+// Digests of whole grids guard the evaluation order as a whole: a fused multiply-add, or
+// a regrouping where the terms nearly cancel, changes them. The rule and the table-driven
+// pass must both give them; they run once more under the C library's builds without fused
+// multiply-adds.
 namespace {
 
 void expectDigest(const PatternParameters& parameters, const char* digest) {

@@ -175,6 +175,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(QTest::qWaitForWindowExposed(&form)); }
 
     Journal journal;
+    // Before form, which draws from the source in use as it is built: members are built in
+    // the order they are declared.
     ScriptedRandomSource source{twoPatterns, &journal};
     Form1 form;
 };

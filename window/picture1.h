@@ -62,8 +62,8 @@ private:
     // What the last copy put on the clipboard, while the clipboard holds it.
     QPointer<QMimeData> m_copy;
     QImage m_image;
-    // The image's pixels, row after row without padding. Taken once: the image is never
-    // shared (pattern() hands out deep copies), so it never detaches and the pixels never
-    // move.
+    // The image's pixels, row after row without padding; declared after m_image, from which
+    // it is taken as it is built. Taken once: the image is never shared (pattern() hands out
+    // deep copies), so it never detaches and the pixels never move.
     QRgb* m_pixels;
 };

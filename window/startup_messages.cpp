@@ -2,10 +2,21 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include <QRegularExpression>
+#include <QString>
+#include <QtGlobal>
 
 namespace {
+
+// One message of the toolkit's, as it was held.
+struct ToolkitMessage {
+    QtMsgType type;
+    QString category;
+    QString text;
+};
 
 const char* heldProgramName = "";
 QtMessageHandler previousHandler = nullptr;
@@ -15,33 +26,10 @@ QString firstMatch(const QString& text, const QString& pattern) {
     return QRegularExpression(pattern).match(text).captured(1);
 }
 
-void holdingHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type != QtFatalMsg) {
-        heldMessages.push_back({type, QString::fromUtf8(context.category), text});
-        return;
-    }
-    const std::string cause = startupFailureCause(heldMessages, text, std::getenv("DISPLAY"));
-    std::fprintf(stderr, "%s: cannot open a window: %s\n", heldProgramName, cause.c_str());
-    std::fflush(stderr);
-    std::_Exit(EXIT_FAILURE);
-}
-
-} // namespace
-
-void holdStartupMessages(const char* programName) {
-    heldProgramName = programName;
-    previousHandler = qInstallMessageHandler(holdingHandler);
-}
-
-void releaseStartupMessages() {
-    qInstallMessageHandler(previousHandler);
-    const QMessageLogContext noContext;
-    for (const ToolkitMessage& message : heldMessages) {
-        qt_message_output(message.type, noContext, message.text);
-    }
-    heldMessages.clear();
-}
-
+// Why the toolkit could not start, in a few words, from the messages it left before its
+// fatal one and from that one: the platform plugin that is missing or could not start, and
+// the toolkit's own reason, or the X display it could not reach. display is the value of
+// DISPLAY, or nullptr if it is not set.
 std::string startupFailureCause(const std::vector<ToolkitMessage>& held, const QString& fatal,
                                 const char* display) {
     const QString available =
@@ -88,4 +76,31 @@ std::string startupFailureCause(const std::vector<ToolkitMessage>& held, const Q
         cause = firstMatch(fatal, QStringLiteral("^([^.\\n]*)"));
     }
     return cause.toStdString();
+}
+
+void holdingHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, QString::fromUtf8(context.category), text});
+        return;
+    }
+    const std::string cause = startupFailureCause(heldMessages, text, std::getenv("DISPLAY"));
+    std::fprintf(stderr, "%s: cannot open a window: %s\n", heldProgramName, cause.c_str());
+    std::fflush(stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+} // namespace
+
+void holdStartupMessages(const char* programName) {
+    heldProgramName = programName;
+    previousHandler = qInstallMessageHandler(holdingHandler);
+}
+
+void releaseStartupMessages() {
+    qInstallMessageHandler(previousHandler);
+    const QMessageLogContext noContext;
+    for (const ToolkitMessage& message : heldMessages) {
+        qt_message_output(message.type, noContext, message.text);
+    }
+    heldMessages.clear();
 }
