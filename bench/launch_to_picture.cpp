@@ -5,6 +5,7 @@
 // README.
 
 #include "child_process.h"
+#include "form1_layout.h"
 #include "program_timings.h"
 #include "x_session.h"
 
@@ -22,9 +23,6 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr int canvasLeft = 56;
-constexpr int canvasTop = 64;
-constexpr int canvasSide = 500;
 // Longer than any launch: what the canvas shows then is the picture.
 constexpr auto settled = 1500ms;
 
@@ -64,9 +62,9 @@ void launchToPicture(benchmark::State& state, const TimedProgram& timed) {
             if (!form1) {
                 form1 = session.window("Form1");
             } else {
-                looks.emplace_back(
-                    Clock::now(),
-                    session.pixels(*form1, canvasLeft, canvasTop + canvasSide / 2, canvasSide, 1));
+                looks.emplace_back(Clock::now(), session.pixels(*form1, layout::picture1.left,
+                                                                layout::centreY(layout::picture1),
+                                                                layout::picture1.width, 1));
             }
             std::this_thread::sleep_for(200us);
         }

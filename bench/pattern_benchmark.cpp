@@ -4,7 +4,9 @@
 // onto the real canvas with presenting, and (e) a straightforward peer that plots every
 // point through the toolkit's painter.
 
+#include "colour_to_qrgb.h"
 #include "drawing_pass.h"
+#include "form1_layout.h"
 #include "grid_tables.h"
 #include "main_window.h"
 #include "pattern_parameters.h"
@@ -28,7 +30,7 @@
 
 namespace {
 
-constexpr std::int64_t pointsPerPattern = 501L * 501L;
+constexpr std::int64_t pointsPerPattern = std::int64_t{layout::gridSide} * layout::gridSide;
 
 // Draws the same pattern every time: a1 = 5, a2 = 7.5, a3 = 10, n1 = 2, n2 = 5, n3 = 11,
 // c1 = 100, c2 = 200.5, c3 = 255.5, mode 1. Every benchmark evaluates these parameters,
@@ -129,13 +131,13 @@ void wholePassOntoPicture1(benchmark::State& benchmarkState) {
 // canvas's size.
 class PainterWindow final : public DrawingWindow, public Canvas {
 public:
-    PainterWindow() : m_image(500, 500, QImage::Format_RGB32), m_painter(&m_image) {}
+    PainterWindow()
+        : m_image(layout::picture1.width, layout::picture1.height, QImage::Format_RGB32),
+          m_painter(&m_image) {}
     void clearWindowDrawing() override {}
     Canvas& canvas() override { return *this; }
     void plot(int X, int Y, ColourValue colour) override {
-        m_painter.setPen(QColor(static_cast<int>(colour & 0xFFU),
-                                static_cast<int>((colour >> 8U) & 0xFFU),
-                                static_cast<int>((colour >> 16U) & 0xFFU)));
+        m_painter.setPen(QColor(toQRgb(colour)));
         m_painter.drawPoint(X, Y);
     }
 

@@ -5,6 +5,7 @@
 // under xvfb-run; see the README.
 
 #include "child_process.h"
+#include "form1_layout.h"
 #include "program_timings.h"
 #include "x_session.h"
 
@@ -18,9 +19,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int canvasLeft = 56;
-constexpr int canvasTop = 64;
-constexpr int canvasSide = 500;
+// A row of the canvas, where a new pattern shows.
+constexpr int shownRow = layout::picture1.top + 100;
 
 const std::array programs = {TimedProgram{"pattern-generator", PATTERN_GENERATOR},
                              TimedProgram{"floor", PATTERN_GENERATOR_FLOOR}};
@@ -35,9 +35,10 @@ void pressToScreen(benchmark::State& state, const TimedProgram& timed) {
         return;
     }
     std::this_thread::sleep_for(500ms); // past start-up
-    session.movePointer(*form1, 576 + 57 / 2, 544 + 17 / 2);
+    session.movePointer(*form1, layout::centreX(layout::command1),
+                        layout::centreY(layout::command1));
     std::vector<std::uint32_t> before =
-        session.pixels(*form1, canvasLeft, canvasTop + 100, canvasSide, 1);
+        session.pixels(*form1, layout::picture1.left, shownRow, layout::picture1.width, 1);
 
     while (state.KeepRunning()) {
         const auto pressed = std::chrono::steady_clock::now();
@@ -47,7 +48,8 @@ void pressToScreen(benchmark::State& state, const TimedProgram& timed) {
         // shares the processor with the program, nearly idle.
         do {
             std::this_thread::sleep_for(200us);
-            shown = session.pixels(*form1, canvasLeft, canvasTop + 100, canvasSide, 1);
+            shown =
+                session.pixels(*form1, layout::picture1.left, shownRow, layout::picture1.width, 1);
         } while (shown == before && std::chrono::steady_clock::now() - pressed < 5s);
         const auto onScreen = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(onScreen - pressed).count();

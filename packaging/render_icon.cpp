@@ -7,6 +7,8 @@
 // SIZE.rgba as their bare bytes, red, green, blue and alpha, row by row, which the program
 // takes in without decoding anything.
 
+#include "colour_to_qrgb.h"
+#include "form1_layout.h"
 #include "grid_tables.h"
 #include "pattern_parameters.h"
 #include "pattern_plot.h"
@@ -35,17 +37,10 @@ constexpr PatternParameters iconParameters{.a1 = 5.5F,
                                            .c3 = 30.0F,
                                            .mode = 1.0F};
 
-constexpr int gridSide = 501;
-
 class ImageCanvas final : public Canvas {
 public:
-    ImageCanvas() : m_image(gridSide, gridSide, QImage::Format_RGB32) {}
-    void plot(int X, int Y, ColourValue colour) override {
-        m_image.setPixel(X, Y,
-                         qRgb(static_cast<int>(colour & 0xFFU),
-                              static_cast<int>((colour >> 8U) & 0xFFU),
-                              static_cast<int>((colour >> 16U) & 0xFFU)));
-    }
+    ImageCanvas() : m_image(layout::gridSide, layout::gridSide, QImage::Format_RGB32) {}
+    void plot(int X, int Y, ColourValue colour) override { m_image.setPixel(X, Y, toQRgb(colour)); }
     const QImage& image() const { return m_image; }
 
 private:

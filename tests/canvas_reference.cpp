@@ -1,5 +1,7 @@
 #include "canvas_reference.h"
 
+#include "colour_to_qrgb.h"
+#include "form1_layout.h"
 #include "grid_digest.h"
 #include "pattern_parameters.h"
 #include "scripted_random_source.h"
@@ -17,14 +19,11 @@ QImage expectedCanvas(int pattern) {
         parameters = drawPatternParameters(source);
     }
     const std::vector<ColourValue> colours = gridColours(parameters);
-    QImage image(500, 500, QImage::Format_RGB32);
-    for (int X = 0; X < 500; ++X) {
-        for (int Y = 0; Y < 500; ++Y) {
-            const ColourValue colour = colours[scanIndex(X, Y)];
-            image.setPixel(X, Y,
-                           qRgb(static_cast<int>(colour & 0xFFU),
-                                static_cast<int>((colour >> 8U) & 0xFFU),
-                                static_cast<int>((colour >> 16U) & 0xFFU)));
+    constexpr int side = layout::picture1.width;
+    QImage image(side, side, QImage::Format_RGB32);
+    for (int X = 0; X < side; ++X) {
+        for (int Y = 0; Y < side; ++Y) {
+            image.setPixel(X, Y, toQRgb(colours[scanIndex(X, Y)]));
         }
     }
     return image;
@@ -34,7 +33,8 @@ QImage canvasImage(Form1& form) {
     return picture1Of(form)
         ->grab()
         .toImage()
-        .scaled(500, 500, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .scaled(layout::picture1.width, layout::picture1.height, Qt::IgnoreAspectRatio,
+                Qt::FastTransformation)
         .convertToFormat(QImage::Format_RGB32);
 }
 

@@ -1,5 +1,7 @@
 #include "program_screen.h"
 
+#include "form1_layout.h"
+
 #include <cstdlib>
 #include <thread>
 
@@ -10,11 +12,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int canvasLeft = 56;
-constexpr int canvasTop = 64;
-constexpr int canvasSide = 500;
-constexpr int buttonCentreX = 576 + 57 / 2;
-constexpr int buttonCentreY = 544 + 17 / 2;
+constexpr int canvasSide = layout::picture1.width;
 
 } // namespace
 
@@ -24,7 +22,8 @@ std::string programUnderTest() {
 }
 
 ScreenPixels canvasPixels(XSession& session, XSession::WindowId form1) {
-    return session.pixels(form1, canvasLeft, canvasTop, canvasSide, canvasSide);
+    return session.pixels(form1, layout::picture1.left, layout::picture1.top, canvasSide,
+                          canvasSide);
 }
 
 bool showsAPattern(const ScreenPixels& pixels) {
@@ -87,7 +86,8 @@ ScreenPixels imagePixels(const QImage& image) {
 }
 
 void pressNew(XSession& session, XSession::WindowId form1) {
-    session.movePointer(form1, buttonCentreX, buttonCentreY);
+    session.movePointer(form1, layout::centreX(layout::command1),
+                        layout::centreY(layout::command1));
     std::this_thread::sleep_for(50ms);
     session.click();
 }

@@ -2,6 +2,7 @@
 // compositor sees of the program: the requests it receives, and a screenshot of its output.
 
 #include "child_process.h"
+#include "form1_layout.h"
 #include "program_screen.h"
 #include "wait_until.h"
 #include "x_session.h"
@@ -59,7 +60,7 @@ std::optional<QRegularExpressionMatch> waitForLogged(const std::string& log,
 // 0xRRGGBB. The compositor puts the window where it likes, so every place is tried, read
 // where it lies.
 std::optional<ScreenPixels> canvasIn(const QImage& screenshot) {
-    constexpr int side = 500;
+    constexpr int side = layout::picture1.width;
     const QImage image = screenshot.convertToFormat(QImage::Format_RGB32);
     if (image.width() < side || image.height() < side) {
         return std::nullopt;
@@ -244,8 +245,8 @@ TEST_F(OnWayland, AToplevelForm1WithTheApplicationIdAMinimumSizeAndThePattern) {
     const auto minimum = waitForLogged(
         compositorLog(), QStringLiteral("set_min_size\\(([1-9][0-9]*), ([1-9][0-9]*)\\)"));
     ASSERT_TRUE(minimum.has_value());
-    EXPECT_GE(minimum->captured(1).toInt(), 633);
-    EXPECT_GE(minimum->captured(2).toInt(), 564);
+    EXPECT_GE(minimum->captured(1).toInt(), layout::smallestClientWidth);
+    EXPECT_GE(minimum->captured(2).toInt(), layout::smallestClientHeight);
 
     // The deadline is the program's: the time spent searching each screenshot, which a
     // sanitizer's build stretches, is added back to it.

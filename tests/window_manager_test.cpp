@@ -2,6 +2,7 @@
 // users run it: what only a window manager does to a window, what must not change, and how
 // a user keeps a pattern: copied, pasted by another program, or dragged out to one.
 
+#include "form1_layout.h"
 #include "program_on_screen.h"
 #include "wait_until.h"
 
@@ -24,8 +25,8 @@ using namespace std::chrono_literals;
 constexpr auto settle = 600ms;
 
 // The middle of the canvas, in the window's own coordinates.
-constexpr int canvasCentreX = 56 + 250;
-constexpr int canvasCentreY = 64 + 250;
+constexpr int canvasCentreX = layout::centreX(layout::picture1);
+constexpr int canvasCentreY = layout::centreY(layout::picture1);
 
 class UnderAWindowManager : public ProgramOnScreen {
 protected:
@@ -64,8 +65,8 @@ TEST_F(UnderAWindowManager, AWindowShrunkBelowItsLayoutKeepsItWhole) {
     std::this_thread::sleep_for(settle);
     const auto size = session.size(form1);
     ASSERT_TRUE(size.has_value());
-    EXPECT_GE(size->first, 633);
-    EXPECT_GE(size->second, 564);
+    EXPECT_GE(size->first, layout::smallestClientWidth);
+    EXPECT_GE(size->second, layout::smallestClientHeight);
     EXPECT_EQ(canvasPixels(session, form1), first);
 }
 

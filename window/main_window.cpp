@@ -2,6 +2,7 @@
 
 #include "accessible_roles.h"
 #include "drawing_pass.h"
+#include "form1_layout.h"
 #include "picture1.h"
 #include "random_source.h"
 #include "vector_state.h"
@@ -12,13 +13,11 @@
 
 namespace {
 
-// The layout in pixels. The controls reach to 633 x 564; the window opens with the same
-// margin on the right and at the bottom as on the left and at the top.
-constexpr QPoint picture1Position{56, 64};
-constexpr QRect command1Geometry{576, 544, 57, 17};
-constexpr QSize smallestClientSize{633, 564};
-constexpr QSize openingClientSize{633 + 56, 564 + 64};
-constexpr int command1FontPixels = 11; // keeps "new" whole inside a 17 pixel high button
+constexpr QRect toQRect(const layout::Rectangle& rectangle) {
+    return {rectangle.left, rectangle.top, rectangle.width, rectangle.height};
+}
+
+constexpr int command1FontPixels = 11; // keeps "new" whole inside the 17 pixel high button
 
 } // namespace
 
@@ -29,10 +28,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     m_command1 = new QPushButton(this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    setMinimumSize(smallestClientSize);
-    resize(openingClientSize);
+    setMinimumSize(layout::smallestClientWidth, layout::smallestClientHeight);
+    resize(layout::openingClientWidth, layout::openingClientHeight);
 
-    m_picture1->move(picture1Position);
+    m_picture1->setGeometry(toQRect(layout::picture1));
 
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setText(QStringLiteral("new"));
@@ -41,7 +40,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     QFont captionFont = m_command1->font();
     captionFont.setPixelSize(command1FontPixels);
     m_command1->setFont(captionFont);
-    m_command1->setGeometry(command1Geometry);
+    m_command1->setGeometry(toQRect(layout::command1));
     connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
 
     // The platform's copy shortcut copies the pattern wherever the focus is in the window.

@@ -1,5 +1,7 @@
 #include "picture1.h"
 
+#include "colour_to_qrgb.h"
+
 #include <memory>
 
 #include <QApplication>
@@ -14,15 +16,6 @@
 #include <QPixmap>
 
 namespace {
-
-// A ColourValue holds red in its low byte and blue in its third; QRgb is ordered the other
-// way round and carries an opaque alpha on top.
-QRgb toQRgb(ColourValue colour) {
-    const auto red = colour & 0xFFU;
-    const auto green = (colour >> 8U) & 0xFFU;
-    const auto blue = (colour >> 16U) & 0xFFU;
-    return qRgb(static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue));
-}
 
 // The image as the clipboard and a drag offer it: PNG first, since a clipboard manager that
 // keeps a copy after the program exits may keep only the first type offered, and then the

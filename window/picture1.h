@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "form1_layout.h"
 
 #include <optional>
 
@@ -18,7 +19,7 @@ class Picture1 final : public QWidget, public Canvas {
     Q_OBJECT
 
 public:
-    static constexpr int side = 500;
+    static constexpr int side = layout::picture1.width;
 
     explicit Picture1(QWidget* parent);
 
