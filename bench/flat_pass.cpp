@@ -4,7 +4,7 @@
 // program's own: the reseed, the draws, the 251,001 plots, the repaint. The engine's definitions
 // are then never linked in.
 
-#include "pattern_plot.h"
+#include "table_pass.h"
 
 #include <cstdint>
 

@@ -4,15 +4,15 @@
 // onto the real canvas with presenting, and (e) a straightforward peer that plots every
 // point through the toolkit's painter.
 
+#include "avx_upper_halves.h"
 #include "colour_to_qrgb.h"
 #include "drawing_pass.h"
 #include "form1_layout.h"
 #include "grid_tables.h"
 #include "main_window.h"
 #include "pattern_parameters.h"
-#include "pattern_plot.h"
 #include "random_source.h"
-#include "vector_state.h"
+#include "table_pass.h"
 
 #include <algorithm>
 #include <array>

@@ -2,8 +2,8 @@
 
 #include "grid_tables.h"
 #include "pattern_parameters.h"
-#include "pattern_plot.h"
 #include "random_source.h"
+#include "table_pass.h"
 
 #include <new>
 

@@ -1,11 +1,8 @@
 #include "point_colours.h"
 
-#include <atomic>
+#include "point_colours_wide.h"
 
-// Defined in point_colours_wide.cpp, for x86-64 alone.
-void colourMirroredPointsWide(const PointTerms& terms, const std::uint16_t* radiusIndices,
-                              const std::uint16_t* slopeIndices, std::size_t count,
-                              ColourValue* colours, ColourValue* mirrorColours);
+#include <atomic>
 
 namespace {
 

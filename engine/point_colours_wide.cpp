@@ -1,4 +1,4 @@
-#include "point_colours.h"
+#include "point_colours_wide.h"
 
 #ifdef __x86_64__
 
@@ -8,10 +8,6 @@
 // Four points and their four mirror images at a time, every lane doing the IEEE operation,
 // in the grouping, that the plain arithmetic does for one point; no FMA, which AVX2 alone
 // does not enable anyway.
-
-void colourMirroredPointsWide(const PointTerms& terms, const std::uint16_t* radiusIndices,
-                              const std::uint16_t* slopeIndices, std::size_t count,
-                              ColourValue* colours, ColourValue* mirrorColours);
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "form1_layout.h"
 #include "grid_tables.h"
 #include "pattern_parameters.h"
-#include "pattern_plot.h"
+#include "table_pass.h"
 
 #include <cmath>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // AT-SPI, by a real assistive-technology client, under a window manager. Run on an X server
 // with the accessibility bus (see CMakeLists.txt).
 
-#include "program_on_screen.h"
+#include "program_on_screen_fixture.h"
 
 #include <chrono>
 #include <optional>

@@ -143,3 +143,25 @@ TEST(GridDigest, ZeroRedGainInModeOne) {
     expectDigest(secondExample(0.0F),
                  "e2127268ad03a55f6563bbdb392cbd2406bd2d08a07a4b0862473a37e670b6ff");
 }
+
+// Multiplying by the reciprocal of the scale instead of dividing by it changes x and y in
+// the last bit on 128 of the 501 columns and rows; no colour of the example patterns shows
+// it, so the coordinates are checked themselves.
+TEST(PlaneCoordinates, AreDividedByTheScaleNotMultipliedByItsReciprocal) {
+    constexpr double scale = 500.0 / 6.0;
+    constexpr double reciprocal = 6.0 / 500.0;
+    int columnsThatDiffer = 0;
+    int firstThatDiffers = -1;
+    PixelState state;
+    for (std::int16_t index = 0; index <= 500; ++index) {
+        PixelColour(index, index, workedExample(1.0F), state);
+        EXPECT_EQ(state.x, (index - 250.0) / scale) << index;
+        EXPECT_EQ(state.y, (250.0 - index) / scale) << index;
+        if (state.x != (index - 250.0) * reciprocal) {
+            ++columnsThatDiffer;
+            firstThatDiffers = firstThatDiffers < 0 ? index : firstThatDiffers;
+        }
+    }
+    EXPECT_EQ(columnsThatDiffer, 128);
+    EXPECT_EQ(firstThatDiffers, 6);
+}

@@ -2,7 +2,7 @@
 // canvas back from the screen and presses its button as a user would.
 
 #include "child_process.h"
-#include "program_screen.h"
+#include "screen_reading.h"
 #include "x_session.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "grid_digest.h"
 
 #include "grid_tables.h"
-#include "pattern_plot.h"
 #include "pixel_colour.h"
+#include "table_pass.h"
 
 #include <array>
 #include <cstdint>

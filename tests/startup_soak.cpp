@@ -6,7 +6,7 @@
 //     startup_soak STARTS OUTPUT_FOLDER
 
 #include "child_process.h"
-#include "program_screen.h"
+#include "screen_reading.h"
 #include "window_manager.h"
 #include "x_session.h"
 

@@ -3,7 +3,7 @@
 
 #include "child_process.h"
 #include "form1_layout.h"
-#include "program_screen.h"
+#include "screen_reading.h"
 #include "wait_until.h"
 #include "x_session.h"
 

@@ -3,7 +3,7 @@
 // a user keeps a pattern: copied, pasted by another program, or dragged out to one.
 
 #include "form1_layout.h"
-#include "program_on_screen.h"
+#include "program_on_screen_fixture.h"
 #include "wait_until.h"
 
 #include <chrono>

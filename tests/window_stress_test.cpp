@@ -5,7 +5,7 @@
 #include "grid_tables.h"
 #include "picture1.h"
 #include "scripted_random_source.h"
-#include "table_warm_up_start.h"
+#include "warm_up_after_first_paint.h"
 #include "x_session.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 #include "main_window.h"
 #include "picture1.h"
 #include "scripted_random_source.h"
-#include "table_warm_up_start.h"
+#include "warm_up_after_first_paint.h"
 #include "window_icon.h"
 
 #include <algorithm>

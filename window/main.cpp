@@ -1,7 +1,7 @@
 #include "main_window.h"
 #include "startup_messages.h"
-#include "table_warm_up.h"
-#include "table_warm_up_start.h"
+#include "table_warm_up_threads.h"
+#include "warm_up_after_first_paint.h"
 #include "window_icon.h"
 
 #include <array>

@@ -1,11 +1,11 @@
 #include "main_window.h"
 
 #include "accessible_roles.h"
+#include "avx_upper_halves.h"
 #include "drawing_pass.h"
 #include "form1_layout.h"
 #include "picture1.h"
 #include "random_source.h"
-#include "vector_state.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,4 +1,4 @@
-#include "table_warm_up.h"
+#include "table_warm_up_threads.h"
 
 #include "grid_tables.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table_warm_up.h"
+#include "table_warm_up_threads.h"
 
 #include <functional>
 #include <thread>

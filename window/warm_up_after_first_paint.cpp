@@ -1,4 +1,4 @@
-#include "table_warm_up_start.h"
+#include "warm_up_after_first_paint.h"
 
 #include "main_window.h"
 #include "picture1.h"

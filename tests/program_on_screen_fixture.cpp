@@ -1,4 +1,4 @@
-#include "program_on_screen.h"
+#include "program_on_screen_fixture.h"
 
 #include "wait_until.h"
 

@@ -1,4 +1,4 @@
-#include "vector_state.h"
+#include "avx_upper_halves.h"
 
 #ifdef __x86_64__
 

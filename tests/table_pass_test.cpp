@@ -7,18 +7,16 @@
 #include "grid_digest.h"
 #include "grid_tables.h"
 #include "pattern_parameters.h"
-#include "pattern_plot.h"
 #include "pixel_colour.h"
 #include "point_colours.h"
 #include "recording_window.h"
 #include "scripted_random_source.h"
-#include "table_warm_up.h"
+#include "table_pass.h"
+#include "table_warm_up_threads.h"
 
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <set>
@@ -263,58 +261,6 @@ TEST(TablePass, TakesTheArithmeticChosenForTheRun) {
     EXPECT_EQ(passArithmetic() == LevelArithmetic::Wide, wideExpected);
 }
 
-// A regrouped sum or a different rounding in the wide arithmetic can hide from the
-// patterns' colours, so the two arithmetics are compared directly on terms no pattern
-// reaches. Red's sums cancel in the rule's grouping, so that any other grouping shows in its
-// level; green's are ordinary; blue's meet ties, NaN, infinities and levels beyond the
-// 32-bit range. Every mode runs.
-TEST(PointColours, WideAndPlainArithmeticGiveTheSameColours) {
-    if (widestLevelArithmetic() != LevelArithmetic::Wide) {
-        GTEST_SKIP() << "this processor has no wide arithmetic";
-    }
-    constexpr std::size_t count = 1 << 14;
-    std::mt19937_64 generator(20261208U);
-    std::uniform_real_distribution<double> term(-12.0, 12.0);
-    const std::array<double, 9> edges = {0.5,      2.5,       -0.5, 255.5, std::nan(""),
-                                         HUGE_VAL, -HUGE_VAL, 3e9,  -3e9};
-    std::vector<double> radialSums;
-    std::array<std::vector<double>, 3> angularTerms;
-    for (std::size_t i = 0; i < count; ++i) {
-        radialSums.push_back(1e16 + (4.0 * term(generator)));
-        radialSums.push_back(term(generator));
-        radialSums.push_back(edges.at(i % edges.size()));
-        for (std::vector<double>& channel : angularTerms) {
-            channel.push_back(term(generator) / 12.0);
-        }
-    }
-    std::vector<std::uint16_t> radiusIndices(count);
-    std::vector<std::uint16_t> slopeIndices(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        radiusIndices[i] = static_cast<std::uint16_t>(generator() % count);
-        slopeIndices[i] = static_cast<std::uint16_t>(generator() % (count / 2));
-    }
-    for (int mode = 1; mode <= 7; ++mode) {
-        PatternParameters parameters = workedExample(static_cast<float>(mode));
-        PointTerms terms{channelTerms(parameters),
-                         colourMode(parameters),
-                         radialSums.data(),
-                         {angularTerms[0].data(), angularTerms[1].data(), angularTerms[2].data()}};
-        terms.channels[0].gain = 1.0;
-        terms.channels[0].angularOffset = -1e16;
-        terms.channels[1].gain = 255.5;
-        terms.channels[2].gain = 1.0;
-        terms.channels[2].angularOffset = 0.0;
-        std::array<std::vector<ColourValue>, 2> plain{std::vector<ColourValue>(count),
-                                                      std::vector<ColourValue>(count)};
-        std::array<std::vector<ColourValue>, 2> wide = plain;
-        colourMirroredPoints(LevelArithmetic::Plain, terms, radiusIndices.data(),
-                             slopeIndices.data(), count, plain[0].data(), plain[1].data());
-        colourMirroredPoints(LevelArithmetic::Wide, terms, radiusIndices.data(),
-                             slopeIndices.data(), count, wide[0].data(), wide[1].data());
-        ASSERT_EQ(wide, plain) << "mode " << mode;
-    }
-}
-
 // The warm-up thread builds the tables a pass may be asking for at the same moment: the
 // pass's colours are the rule's whoever builds each table, and a stop ends the warm-up
 // before its next table. ThreadSanitizer runs this test by hand.
@@ -338,79 +284,4 @@ TEST(TableWarmUp, RacingAPassForItsTablesGivesTheRulesColours) {
     stop.request_stop();
     warmUp(stopped, stop.get_token());
     EXPECT_EQ(stopped.bytes(), geometryBytes);
-}
-
-TEST(GridTables, HoldTheRulesOwnRadiusAndAngleAtEveryPoint) {
-    const GridTables& tables = GridTables::shared();
-    PixelState state;
-    for (std::int16_t X = 0; X <= 500; ++X) {
-        for (std::int16_t Y = 0; Y <= 500; ++Y) {
-            PixelColour(X, Y, workedExample(1.0F), state);
-            const double r = GridTables::radii()[GridTables::radiusIndex(X, Y)];
-            const double t = tables.angle(tables.angleIndex(X, Y));
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(r), std::bit_cast<std::uint64_t>(state.r))
-                << "at (" << X << ", " << Y << ")";
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(t), std::bit_cast<std::uint64_t>(state.t))
-                << "at (" << X << ", " << Y << ")";
-        }
-    }
-}
-
-// The tables take each negated angle, and its cosine and sine, from the angle's own: that
-// holds only where the C library's arctangent and sine are odd and its cosine even.
-TEST(GridTables, HoldTheRulesOwnAngularTermAtEveryAngle) {
-    GridTables& tables = GridTables::shared();
-    const std::size_t angles = 2 * tables.slopeAngles().size();
-    for (const Wave kind : {Wave::Sine, Wave::Cosine}) {
-        ChannelTerms channel{};
-        channel.angularWave = kind;
-        for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
-            const double* terms = tables.angularTerms(kind, n).data();
-            for (std::size_t angle = 0; angle < angles; ++angle) {
-                const double t = tables.angle(angle);
-                ASSERT_EQ(std::bit_cast<std::uint64_t>(angularTermAt(channel, terms, angle)),
-                          std::bit_cast<std::uint64_t>(angularTerm(kind, n, t)))
-                    << "n = " << n << " at angle " << t;
-            }
-        }
-    }
-}
-
-TEST(GridTables, StayWithinTheirCeilingWithEveryTableBuiltAndNeverChange) {
-    GridTables tables;
-    const std::vector<double>& first = tables.angularTerms(Wave::Cosine, 7);
-    const std::vector<double> copy = first;
-    for (const Wave kind : {Wave::Sine, Wave::Cosine}) {
-        for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
-            EXPECT_EQ(tables.angularTerms(kind, n).size(), tables.slopeAngles().size());
-        }
-    }
-    EXPECT_LE(tables.bytes(), GridTables::byteCeiling);
-    EXPECT_EQ(&tables.angularTerms(Wave::Cosine, 7), &first);
-    EXPECT_EQ(first, copy);
-    // A table per point instead of per distinct value would not fit.
-    EXPECT_LT(GridTables::radii().size(), 30000U);
-    EXPECT_LT(tables.slopeAngles().size(), 50000U);
-}
-
-// Multiplying by the reciprocal of the scale instead of dividing by it changes x and y in
-// the last bit on 128 of the 501 columns and rows; no colour of the example patterns shows
-// it, so the coordinates are checked themselves.
-TEST(PlaneCoordinates, AreDividedByTheScaleNotMultipliedByItsReciprocal) {
-    constexpr double scale = 500.0 / 6.0;
-    constexpr double reciprocal = 6.0 / 500.0;
-    int columnsThatDiffer = 0;
-    int firstThatDiffers = -1;
-    PixelState state;
-    for (std::int16_t index = 0; index <= 500; ++index) {
-        PixelColour(index, index, workedExample(1.0F), state);
-        EXPECT_EQ(state.x, (index - 250.0) / scale) << index;
-        EXPECT_EQ(state.y, (250.0 - index) / scale) << index;
-        if (state.x != (index - 250.0) * reciprocal) {
-            ++columnsThatDiffer;
-            firstThatDiffers = firstThatDiffers < 0 ? index : firstThatDiffers;
-        }
-    }
-    EXPECT_EQ(columnsThatDiffer, 128);
-    EXPECT_EQ(firstThatDiffers, 6);
 }

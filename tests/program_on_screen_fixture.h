@@ -1,7 +1,7 @@
 #pragma once
 
 #include "child_process.h"
-#include "program_screen.h"
+#include "screen_reading.h"
 #include "x_session.h"
 
 #include <gtest/gtest.h>

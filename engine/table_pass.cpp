@@ -1,4 +1,4 @@
-#include "pattern_plot.h"
+#include "table_pass.h"
 
 #include "channel_level.h"
 #include "colour_mode.h"

@@ -1,4 +1,4 @@
-#include "program_screen.h"
+#include "screen_reading.h"
 
 #include "form1_layout.h"
 
