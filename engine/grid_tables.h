@@ -13,20 +13,9 @@
 
 // The tables every drawing pass shares: the radius and the angle of every grid point, each
 // distinct value held once, and the angular terms at every distinct angle, per wave and
-// fold count. They depend on the fixed grid alone, never on a pattern, so nothing of one
-// pattern reaches the next. The radii and slopes are built into the program; the angles,
-// from the C library's arctangent, are worked out with the object, and each angular table
-// the first time it is asked for; nothing changes once built.
-//
-// Every value is the one the colour rule computes at the point, bit for bit. A point's
-// mirror images in the centre column and row negate x or y or both, which leaves
-// x * x + y * y as it was and changes y / x at most in sign, so the tables hold the values
-// of the top-left quadrant and each point looks up its mirror image there. Where the sign
-// of y / x differs, so does the sign of the angle and of its sine, while its cosine stays:
-// the C library's arctangent and sine are odd and its cosine even, bit for bit, as each
-// works on |x| and restores the sign, so the tables hold the angle and its terms once per
-// slope. Distinct values are numbered in the order a scan first meets them, so that a pass
-// reads the tables almost in order.
+// fold count. They depend on the fixed grid alone, never on a pattern, and every value is
+// the one the colour rule computes at the point, bit for bit; docs/design.md says how the
+// grid's symmetries let the tables hold each value once.
 class GridTables {
 public:
     // What the tables may hold at most; with every fold count of both waves built they hold

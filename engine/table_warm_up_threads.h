@@ -5,12 +5,9 @@
 
 class GridTables;
 
-// Building the tables every pass shares ahead of the passes that need them. They depend on
-// no pattern, so threads of their own can build them: the angles while the toolkit starts,
-// so that the first pass finds them ready, and the angular tables once the first picture is
-// up. Built beside the start-up, the angular tables would only slow it where cores are few,
-// and the first pass builds those it needs itself: one to three, one for each channel its
-// colour mode shows.
+// Building the tables every pass shares ahead of the passes that need them, on threads of
+// their own: the angles while the toolkit starts, and the angular tables once the first
+// picture is up. docs/design.md says why then.
 
 // Builds every angular table of tables that is not yet built, one after another, until all
 // are or a stop is requested. A pass that needs a table meanwhile builds it or waits for

@@ -22,7 +22,7 @@ install_packages() {
 }
 
 # The stages of scripts/test, in the order it runs them.
-test_stages=(default arm64 static sanitize reproducible)
+test_stages=(default arm64 static sanitize tsan reproducible)
 
 # Exits with the usage line unless every argument names a stage.
 check_stages() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include <gtest/gtest.h>
 
@@ -19,32 +20,29 @@ constexpr double arctan250 = 1.5667963481280252;
 
 } // namespace
 
-TEST(ColourRule, WorkedExampleAtTheTopLeftCornerInEveryMode) {
-    for (int mode = 1; mode <= 7; ++mode) {
-        SCOPED_TRACE(mode);
-        PixelState state;
-        EXPECT_EQ(PixelColour(0, 0, workedExample(static_cast<float>(mode)), state),
-                  cornerColours[static_cast<std::size_t>(mode - 1)]);
-        EXPECT_EQ(state.x, -3.0);
-        EXPECT_EQ(state.y, 3.0);
-        EXPECT_EQ(state.r, 4.242640687119285);
-        EXPECT_EQ(state.t, -0.7853981633974483);
-        EXPECT_EQ(state.R, 196);
-        EXPECT_EQ(state.G, 165);
-        EXPECT_EQ(state.B, 249);
-    }
-}
-
-TEST(ColourRule, TheOppositeCornerMatchesUnderAHalfTurn) {
-    for (int mode = 1; mode <= 7; ++mode) {
-        SCOPED_TRACE(mode);
-        PixelState state;
-        EXPECT_EQ(PixelColour(500, 500, workedExample(static_cast<float>(mode)), state),
-                  cornerColours[static_cast<std::size_t>(mode - 1)]);
-        EXPECT_EQ(state.x, 3.0);
-        EXPECT_EQ(state.y, -3.0);
-        EXPECT_EQ(state.r, 4.242640687119285);
-        EXPECT_EQ(state.t, -0.7853981633974483);
+// The worked example at its two corners, which a half turn about the centre maps onto each
+// other: the same colour and levels in every mode, from mirrored coordinates.
+TEST(ColourRule, WorkedExampleAtBothCornersInEveryMode) {
+    struct Corner {
+        std::int16_t index;
+        double x;
+        double y;
+    };
+    for (const Corner corner : {Corner{0, -3.0, 3.0}, Corner{500, 3.0, -3.0}}) {
+        for (int mode = 1; mode <= 7; ++mode) {
+            SCOPED_TRACE(testing::Message() << "corner " << corner.index << ", mode " << mode);
+            PixelState state;
+            EXPECT_EQ(PixelColour(corner.index, corner.index,
+                                  workedExample(static_cast<float>(mode)), state),
+                      cornerColours[static_cast<std::size_t>(mode - 1)]);
+            EXPECT_EQ(state.x, corner.x);
+            EXPECT_EQ(state.y, corner.y);
+            EXPECT_EQ(state.r, 4.242640687119285);
+            EXPECT_EQ(state.t, -0.7853981633974483);
+            EXPECT_EQ(state.R, 196);
+            EXPECT_EQ(state.G, 165);
+            EXPECT_EQ(state.B, 249);
+        }
     }
 }
 

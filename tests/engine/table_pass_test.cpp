@@ -263,7 +263,8 @@ TEST(TablePass, TakesTheArithmeticChosenForTheRun) {
 
 // The warm-up thread builds the tables a pass may be asking for at the same moment: the
 // pass's colours are the rule's whoever builds each table, and a stop ends the warm-up
-// before its next table. ThreadSanitizer runs this test by hand.
+// before its next table. The test command's tsan stage runs it under ThreadSanitizer, which
+// sees a pass that reads a table another thread is still building.
 TEST(TableWarmUp, RacingAPassForItsTablesGivesTheRulesColours) {
     ScriptedRandomSource source({0.3F, 0.6F, 0.9F, foldCountDraw(2), foldCountDraw(2),
                                  foldCountDraw(3), 0.4F, 0.7F, 0.2F, modeDraw(1)});

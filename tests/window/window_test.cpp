@@ -1,4 +1,5 @@
 #include "canvas_reference.h"
+#include "grid_tables.h"
 #include "main_window.h"
 #include "picture1.h"
 #include "scripted_random_source.h"
@@ -167,6 +168,25 @@ TEST(MainWindowStartUp, StartsTheTableWarmUpAtOnceWhereThePictureIsPaintedAlread
     picture1Of(form)->repaint();
     QCoreApplication::processEvents();
     EXPECT_EQ(starts, 1);
+}
+
+// The warm-up as the program arranges it, with its own thread, builds every table the
+// passes may ask for, whichever the first pattern needed.
+TEST(MainWindowStartUp, TheProgramsTableWarmUpBuildsEveryTable) {
+    ScriptedRandomSource source(twoPatterns);
+    Form1 form;
+    std::jthread warmUp;
+    startTablesAfterFirstPaint(form, warmUp);
+    ASSERT_TRUE(QTest::qWaitFor([&warmUp] { return warmUp.joinable(); }));
+    warmUp.join();
+    GridTables& tables = GridTables::shared();
+    const std::size_t warmed = tables.bytes();
+    for (const Wave kind : {Wave::Sine, Wave::Cosine}) {
+        for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
+            tables.angularTerms(kind, n);
+        }
+    }
+    EXPECT_EQ(tables.bytes(), warmed) << "a table was left for the passes to build";
 }
 
 // A window drawn under a scripted source whose calls are journalled.
