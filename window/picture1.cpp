@@ -49,6 +49,8 @@ Picture1::Picture1(QWidget* parent)
     // Everything is painted from the image, so nothing behind it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_image.fill(palette().color(QPalette::Window));
+    connect(this, &Picture1::dragAsked, this, &Picture1::startDragIfStillHeld,
+            Qt::QueuedConnection);
 }
 
 void Picture1::plot(int X, int Y, ColourValue colour) {
@@ -100,7 +102,7 @@ void Picture1::mousePressEvent(QMouseEvent* event) {
 }
 
 void Picture1::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_press || m_press->dragAsked || !event->buttons().testFlag(Qt::LeftButton) ||
+    if (!m_press || m_press->dragPending || !event->buttons().testFlag(Qt::LeftButton) ||
         (event->position().toPoint() - m_press->at).manhattanLength() <
             QApplication::startDragDistance()) {
         QWidget::mouseMoveEvent(event);
@@ -112,13 +114,12 @@ void Picture1::mouseMoveEvent(QMouseEvent* event) {
     // move would stick to the pointer with no button held, so it starts only once the events
     // queued now, and those the window system has sent meanwhile, are handled, and only if
     // the button is still down then from the same press.
-    m_press->dragAsked = true;
-    QMetaObject::invokeMethod(this, "startDragIfStillHeld", Qt::QueuedConnection,
-                              Q_ARG(unsigned, m_press->number));
+    m_press->dragPending = true;
+    emit dragAsked(m_press->number, QPrivateSignal());
 }
 
 void Picture1::startDragIfStillHeld(unsigned pressNumber) {
-    QGuiApplication::sync(); // moves handled in here see the drag asked for and ask no more
+    QGuiApplication::sync(); // moves handled in here see the drag pending and ask no more
     if (!m_press || m_press->number != pressNumber ||
         !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) {
         return;

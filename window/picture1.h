@@ -39,6 +39,9 @@ public:
 signals:
     // The image has been painted onto the widget.
     void painted();
+    // A move past the drag distance asks for a drag; the answer is queued behind the events
+    // already waiting.
+    void dragAsked(unsigned pressNumber, QPrivateSignal);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,8 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Called through the event queue, after the events queued before it.
-    Q_INVOKABLE void startDragIfStillHeld(unsigned pressNumber);
+    void startDragIfStillHeld(unsigned pressNumber);
 
     // The left button's press on the canvas, until it comes up or a drag starts from it. A
     // drag waits for the events queued behind the move that asked for it, and its press's
@@ -56,7 +58,7 @@ private:
     struct Press {
         QPoint at;
         unsigned number = 0;
-        bool dragAsked = false;
+        bool dragPending = false;
     };
     std::optional<Press> m_press;
     unsigned m_pressCount = 0;
