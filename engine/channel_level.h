@@ -1,10 +1,10 @@
 #pragma once
 
+#include "math_library.h"
 #include "pattern_parameters.h"
 #include "round_half_even.h"
 
 #include <array>
-#include <cmath>
 #include <cstdint>
 
 // How a channel's level is formed from the radius r and the angle t of a point:
@@ -17,7 +17,7 @@
 enum class Wave : std::uint8_t { Sine, Cosine };
 
 inline double wave(Wave kind, double argument) {
-    return kind == Wave::Sine ? std::sin(argument) : std::cos(argument);
+    return kind == Wave::Sine ? mathLibrary().sin(argument) : mathLibrary().cos(argument);
 }
 
 // One channel's share of the parameters.

@@ -15,11 +15,14 @@
 // distinct value held once, and the angular terms at every distinct angle, per wave and
 // fold count. They depend on the fixed grid alone, never on a pattern, and every value is
 // the one the colour rule computes at the point, bit for bit; docs/design.md says how the
-// grid's symmetries let the tables hold each value once.
+// grid's symmetries let the tables hold each value once. Those symmetries hold only where the
+// C library's arctangent and sine are odd and its cosine even, bit for bit, at the grid's
+// values; each table checks this as it is built, and where a value breaks it, the table
+// holds the values at the negated angles as well.
 class GridTables {
 public:
     // What the tables may hold at most; with every fold count of both waves built they hold
-    // 6.5 MiB.
+    // 6.5 MiB, where the C library keeps the symmetries.
     static constexpr std::size_t byteCeiling = std::size_t{8} << 20U;
     static constexpr int fewestFolds = 2;
     static constexpr int mostFolds = 11;
@@ -45,7 +48,10 @@ public:
     // scanned just before it, (249, 500), as the rule carries it over.
     double angle(std::size_t angleIndex) const {
         const double t = m_slopeAngles[angleIndex / 2];
-        return angleIndex % 2 == 0 ? t : -t;
+        if (angleIndex % 2 == 0) {
+            return t;
+        }
+        return m_negatedSlopeAngles.empty() ? -t : m_negatedSlopeAngles[angleIndex / 2];
     }
     std::size_t angleIndex(int X, int Y) const {
         if (X == plane::centreIndex) {
@@ -68,10 +74,15 @@ public:
         return &gridGeometry.slopeIndex[quadrantPlace(X, 0)];
     }
 
-    // kind((2n) * t) at the angle t of every distinct slope, in the order of slopeAngles(),
-    // which is also kind's term at the negated angle, negated for the sine (see
-    // angularTermAt); foldCount is a whole number from fewestFolds to mostFolds.
-    const std::vector<double>& angularTerms(Wave kind, int foldCount);
+    // kind((2n) * t) at the angle t of every distinct slope, in the order of slopeAngles();
+    // foldCount is a whole number from fewestFolds to mostFolds. The terms at the negated
+    // angles are the same, negated for the sine (see angularTermAt), or where the C library
+    // breaks that symmetry, atNegatedSlopes holds them.
+    struct AngularTerms {
+        std::vector<double> atSlopes;
+        std::vector<double> atNegatedSlopes; // empty where the symmetry holds
+    };
+    const AngularTerms& angularTerms(Wave kind, int foldCount);
 
     // What the tables hold now, in bytes; not while another thread may be building one.
     std::size_t bytes() const;
@@ -91,10 +102,11 @@ private:
 
     struct AngularTable {
         std::once_flag built;
-        std::vector<double> terms;
+        AngularTerms terms;
     };
 
     std::vector<double> m_slopeAngles;
+    std::vector<double> m_negatedSlopeAngles; // empty where the arctangent is odd
     std::size_t m_carriedAngleIndex = 0;
     std::array<std::array<AngularTable, foldCounts>, 2> m_angularTables;
 };

@@ -2,19 +2,18 @@
 
 #include "channel_level.h"
 #include "colour_mode.h"
+#include "math_library.h"
 #include "plane_coordinates.h"
-
-#include <cmath>
 
 ColourValue PixelColour(std::int16_t X, std::int16_t Y, const PatternParameters& parameters,
                         PixelState& state) {
     state.x = plane::x(X);
     state.y = plane::y(Y);
-    state.r = std::sqrt(state.x * state.x + state.y * state.y);
+    state.r = mathLibrary().sqrt(state.x * state.x + state.y * state.y);
     // On the centre column x is 0 and y / x has no value, so the angle of the point before
     // is kept.
     if (X != plane::centreIndex) {
-        state.t = std::atan(state.y / state.x);
+        state.t = mathLibrary().atan(state.y / state.x);
     }
 
     const auto [red, green, blue] = channelTerms(parameters);

@@ -41,7 +41,8 @@ ColourValue pointColour(const PointTerms& terms, std::size_t radiusIndex, std::s
         }
         const ChannelTerms& rule = terms.channels[channel];
         return channelLevel(rule, terms.radialSums[(std::size_t{3} * radiusIndex) + channel],
-                            angularTermAt(rule, terms.angularTerms[channel], angleIndex));
+                            angularTermAt(rule, terms.angularTerms[channel],
+                                          terms.negatedAngularTerms[channel], angleIndex));
     };
     return modeColour(terms.mode, level(0), level(1), level(2));
 }

@@ -21,6 +21,9 @@ struct PointTerms {
     // Each channel's, by slope index; none for a channel the mode fixes, whose level is
     // never shown.
     std::array<const double*, 3> angularTerms;
+    // Each channel's at the negated angles, by slope index, where the C library's functions
+    // lack the symmetry that makes them the same or negated; none elsewhere.
+    std::array<const double*, 3> negatedAngularTerms;
     // Whether every level is known to lie inside the 32-bit range, where clamping it first
     // changes nothing.
     bool levelsInRange = false;
@@ -39,11 +42,19 @@ LevelArithmetic widestLevelArithmetic();
 LevelArithmetic passArithmetic();
 void choosePassArithmetic(LevelArithmetic arithmetic);
 
-// A channel's angular term at angle index angle, 2s or 2s + 1, from its table of terms by
-// slope index s: the negated angle 2s + 1 has the same cosine and the negated sine.
-inline double angularTermAt(const ChannelTerms& channel, const double* terms, std::size_t angle) {
-    const double term = terms[angle / 2];
-    return angle % 2 == 1 && channel.angularWave == Wave::Sine ? -term : term;
+// A channel's angular term at angle index angle, 2s or 2s + 1, from its tables of terms by
+// slope index s: the negated angle 2s + 1 has the same cosine and the negated sine, unless
+// negatedTerms holds its own.
+inline double angularTermAt(const ChannelTerms& channel, const double* terms,
+                            const double* negatedTerms, std::size_t angle) {
+    const std::size_t slope = angle / 2;
+    if (angle % 2 == 0) {
+        return terms[slope];
+    }
+    if (negatedTerms != nullptr) {
+        return negatedTerms[slope];
+    }
+    return channel.angularWave == Wave::Sine ? -terms[slope] : terms[slope];
 }
 
 // The colour of the point with radius index radiusIndex and angle index angleIndex.

@@ -48,6 +48,7 @@ struct WideChannel {
     __m256d mirrorSign;
     __m128i levelByte; // shuffles each lane's low byte, its level modulo 256, into place
     const double* angularTerms;
+    const double* negatedAngularTerms; // none where the symmetry holds
     bool fixed;
 };
 
@@ -62,6 +63,8 @@ levelBits(const WideChannel& channel, __m256d radialSum, __m256d angularTerm) {
 // The channel's level at four points added into their colours' byte for it, and at the
 // points' mirror images into theirs, unless the mode fixes the channel. A point has its
 // slope's angle and its mirror image the negation; flipping the sign bit negates exactly.
+// Where the C library breaks the symmetry, the mirror images' terms have a table of their
+// own.
 template <bool clamp>
 [[gnu::target("avx2"), gnu::always_inline]] inline void
 addLevels(const WideChannel& channel, __m256d radialSum, const std::array<std::size_t, 4>& slopes,
@@ -73,9 +76,13 @@ addLevels(const WideChannel& channel, __m256d radialSum, const std::array<std::s
     const __m256d angular =
         _mm256_setr_pd(terms[slopes[0]], terms[slopes[1]], terms[slopes[2]], terms[slopes[3]]);
     colours = _mm_or_si128(colours, levelBits<clamp>(channel, radialSum, angular));
+    const double* negated = channel.negatedAngularTerms;
+    const __m256d mirrorAngular = negated == nullptr
+                                      ? _mm256_xor_pd(angular, channel.mirrorSign)
+                                      : _mm256_setr_pd(negated[slopes[0]], negated[slopes[1]],
+                                                       negated[slopes[2]], negated[slopes[3]]);
     mirrorColours =
-        _mm_or_si128(mirrorColours, levelBits<clamp>(channel, radialSum,
-                                                     _mm256_xor_pd(angular, channel.mirrorSign)));
+        _mm_or_si128(mirrorColours, levelBits<clamp>(channel, radialSum, mirrorAngular));
 }
 
 // The colours of count points and their mirror images, four of each at a time.
@@ -135,6 +142,7 @@ colourGroups(const PointTerms& terms, const std::array<WideChannel, 3>& channels
                                            byteOf(2, 0), byteOf(2, 1), byteOf(2, 2), byteOf(2, 3),
                                            byteOf(3, 0), byteOf(3, 1), byteOf(3, 2), byteOf(3, 3)),
                              terms.angularTerms[channel],
+                             terms.negatedAngularTerms[channel],
                              terms.mode.fixed[channel]};
     }
     if (terms.levelsInRange) {

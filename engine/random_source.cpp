@@ -9,6 +9,16 @@
 
 namespace {
 
+// The local time of day, where the C library has a thread-safe way to it: POSIX's
+// localtime_r, or Windows' localtime_s with its arguments the other way round.
+bool toLocalTime(const std::time_t& time, std::tm& local) {
+#ifdef _WIN32
+    return localtime_s(&local, &time) == 0;
+#else
+    return localtime_r(&time, &local) != nullptr;
+#endif
+}
+
 class SystemRandomSource final : public RandomSource {
 public:
     float timeOfDaySeconds() override {
@@ -16,7 +26,7 @@ public:
         const auto now = system_clock::now();
         const std::time_t wholeSeconds = system_clock::to_time_t(now);
         std::tm local{};
-        if (localtime_r(&wholeSeconds, &local) == nullptr) {
+        if (!toLocalTime(wholeSeconds, local)) {
             return 0.0F;
         }
         const auto fraction = duration<double>(now - system_clock::from_time_t(wholeSeconds));

@@ -43,7 +43,7 @@ struct PassMemory {
 // The pattern's terms and partial sums, or nothing where the shared tables do not serve.
 std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTables& tables,
                                     PassMemory& memory) {
-    PointTerms terms{channelTerms(parameters), colourMode(parameters), nullptr, {}};
+    PointTerms terms{channelTerms(parameters), colourMode(parameters), nullptr, {}, {}};
     const std::span<const double> radii = GridTables::radii();
     try {
         for (std::size_t channel = 0; channel < 3; ++channel) {
@@ -54,7 +54,12 @@ std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTab
             }
             // A channel the mode fixes needs no table: its level is never shown.
             if (!terms.mode.fixed[channel]) {
-                terms.angularTerms[channel] = tables.angularTerms(rule.angularWave, *folds).data();
+                const GridTables::AngularTerms& table =
+                    tables.angularTerms(rule.angularWave, *folds);
+                terms.angularTerms[channel] = table.atSlopes.data();
+                if (!table.atNegatedSlopes.empty()) {
+                    terms.negatedAngularTerms[channel] = table.atNegatedSlopes.data();
+                }
             }
         }
         memory.radialSums.resize(3 * radii.size());

@@ -10,6 +10,7 @@
 #include "colour_to_qrgb.h"
 #include "form1_layout.h"
 #include "grid_tables.h"
+#include "icon_pattern.h"
 #include "pattern_parameters.h"
 #include "table_pass.h"
 
@@ -24,18 +25,6 @@
 #include <QPainterPath>
 
 namespace {
-
-// Few folds and low gains give broad bands that stay legible at 16 pixels.
-constexpr PatternParameters iconParameters{.a1 = 5.5F,
-                                           .a2 = 7.0F,
-                                           .a3 = 9.0F,
-                                           .n1 = 2.0F,
-                                           .n2 = 3.0F,
-                                           .n3 = 2.0F,
-                                           .c1 = 24.0F,
-                                           .c2 = 16.0F,
-                                           .c3 = 30.0F,
-                                           .mode = 1.0F};
 
 class ImageCanvas final : public Canvas {
 public:
@@ -55,7 +44,7 @@ QImage iconAt(const QImage& pattern, int side) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     QPainterPath disc;
-    const double margin = side / 32.0;
+    const double margin = side * iconMarginShare;
     disc.addEllipse(QRectF(margin, margin, side - 2 * margin, side - 2 * margin));
     painter.setClipPath(disc);
     painter.drawImage(QRectF(0, 0, side, side), pattern);

@@ -21,8 +21,15 @@ install_packages() {
         --no-install-recommends "$@"
 }
 
+# Whether the Windows program can be built and tested here: its build runs tools of its own
+# under wine.
+windows_tools_installed() {
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null &&
+        command -v makensis >/dev/null && command -v zip >/dev/null
+}
+
 # The stages of scripts/test, in the order it runs them.
-test_stages=(default arm64 static sanitize tsan reproducible)
+test_stages=(default arm64 windows static sanitize tsan reproducible)
 
 # Exits with the usage line unless every argument names a stage.
 check_stages() {

@@ -40,10 +40,13 @@ TEST(GridTables, HoldTheRulesOwnAngularTermAtEveryAngle) {
         ChannelTerms channel{};
         channel.angularWave = kind;
         for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
-            const double* terms = tables.angularTerms(kind, n).data();
+            const GridTables::AngularTerms& table = tables.angularTerms(kind, n);
+            const double* negated =
+                table.atNegatedSlopes.empty() ? nullptr : table.atNegatedSlopes.data();
             for (std::size_t angle = 0; angle < angles; ++angle) {
                 const double t = tables.angle(angle);
-                ASSERT_EQ(std::bit_cast<std::uint64_t>(angularTermAt(channel, terms, angle)),
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(
+                              angularTermAt(channel, table.atSlopes.data(), negated, angle)),
                           std::bit_cast<std::uint64_t>(angularTerm(kind, n, t)))
                     << "n = " << n << " at angle " << t;
             }
@@ -53,15 +56,15 @@ TEST(GridTables, HoldTheRulesOwnAngularTermAtEveryAngle) {
 
 TEST(GridTables, StayWithinTheirCeilingWithEveryTableBuiltAndNeverChange) {
     GridTables tables;
-    const std::vector<double>& first = tables.angularTerms(Wave::Cosine, 7);
+    const std::vector<double>& first = tables.angularTerms(Wave::Cosine, 7).atSlopes;
     const std::vector<double> copy = first;
     for (const Wave kind : {Wave::Sine, Wave::Cosine}) {
         for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
-            EXPECT_EQ(tables.angularTerms(kind, n).size(), tables.slopeAngles().size());
+            EXPECT_EQ(tables.angularTerms(kind, n).atSlopes.size(), tables.slopeAngles().size());
         }
     }
     EXPECT_LE(tables.bytes(), GridTables::byteCeiling);
-    EXPECT_EQ(&tables.angularTerms(Wave::Cosine, 7), &first);
+    EXPECT_EQ(&tables.angularTerms(Wave::Cosine, 7).atSlopes, &first);
     EXPECT_EQ(first, copy);
     // A table per point instead of per distinct value would not fit.
     EXPECT_LT(GridTables::radii().size(), 30000U);

@@ -6,6 +6,7 @@
 #include "form1_layout.h"
 #include "grid_digest.h"
 #include "grid_tables.h"
+#include "math_library.h"
 #include "pattern_parameters.h"
 #include "pixel_colour.h"
 #include "point_colours.h"
@@ -237,6 +238,69 @@ TEST(TablePass, GainsFarBeyondTheDrawnRangeStillGiveTheRulesColours) {
         RecordingWindow canvas(journal);
         plotPattern(parameters, GridTables::shared(), canvas);
         expectPlotsEqualTheRule(journal, 0, parameters);
+    }
+}
+
+namespace {
+
+// C libraries whose functions break the symmetries the tables take: an arctangent one unit
+// in the last place off for negative arguments, as two libraries' may differ, and all three
+// functions far off there, enough to move levels.
+double atanAnUlpOffBelowZero(double v) {
+    const double t = std::atan(v);
+    return v < 0.0 ? std::nextafter(t, 0.0) : t;
+}
+double atanFarOffBelowZero(double v) {
+    return v < 0.0 ? std::atan(v) + 1e-3 : std::atan(v);
+}
+double sinFarOffBelowZero(double v) {
+    return v < 0.0 ? std::sin(v) + 1e-3 : std::sin(v);
+}
+double cosFarOffBelowZero(double v) {
+    return v < 0.0 ? std::cos(v) * (1.0 - 1e-3) : std::cos(v);
+}
+
+// Puts a library in place for a test's length.
+class MathLibraryInPlace {
+public:
+    explicit MathLibraryInPlace(const MathLibrary& library) { useMathLibrary(library); }
+    MathLibraryInPlace(const MathLibraryInPlace&) = delete;
+    MathLibraryInPlace& operator=(const MathLibraryInPlace&) = delete;
+    ~MathLibraryInPlace() { useMathLibrary(cLibraryMath()); }
+};
+
+} // namespace
+
+// Under a library that breaks each symmetry, the tables notice as they are built and the
+// pass, on either arithmetic, still gives the rule's colours as that library makes them.
+TEST(TablePass, EqualsTheRuleUnderALibraryWithoutTheSymmetries) {
+    const MathLibrary c = cLibraryMath();
+    const PatternParameters parameters = secondExample(180.0F);
+    const std::vector<ColourValue> ownColours = gridColours(parameters);
+    const LevelArithmetic chosen = passArithmetic();
+    for (const MathLibrary& library :
+         {MathLibrary{c.sqrt, atanAnUlpOffBelowZero, c.sin, c.cos},
+          MathLibrary{c.sqrt, atanFarOffBelowZero, sinFarOffBelowZero, cosFarOffBelowZero}}) {
+        const MathLibraryInPlace inPlace(library);
+        GridTables tables;
+        bool negatedAnglesOfTheirOwn = false;
+        for (std::size_t s = 0; s < tables.slopeAngles().size(); ++s) {
+            negatedAnglesOfTheirOwn =
+                negatedAnglesOfTheirOwn || tables.angle((2 * s) + 1) != -tables.angle(2 * s);
+        }
+        EXPECT_TRUE(negatedAnglesOfTheirOwn) << "the tables took the arctangent to be odd";
+        const std::vector<ColourValue> expected = gridColours(parameters);
+        if (library.sin == sinFarOffBelowZero) {
+            EXPECT_NE(expected, ownColours) << "the library moved no level";
+        }
+        for (const LevelArithmetic arithmetic : {LevelArithmetic::Plain, LevelArithmetic::Wide}) {
+            choosePassArithmetic(arithmetic);
+            Journal journal;
+            RecordingWindow canvas(journal);
+            plotPattern(parameters, tables, canvas);
+            expectPlotsEqualTheRule(journal, 0, parameters);
+        }
+        choosePassArithmetic(chosen);
     }
 }
 

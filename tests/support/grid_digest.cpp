@@ -2,13 +2,10 @@
 
 #include "grid_tables.h"
 #include "pixel_colour.h"
+#include "sha256.h"
 #include "table_pass.h"
 
-#include <array>
 #include <cstdint>
-
-#include <QByteArrayView>
-#include <QCryptographicHash>
 
 std::vector<ColourValue> gridColours(const PatternParameters& parameters) {
     std::vector<ColourValue> colours;
@@ -39,12 +36,12 @@ std::vector<ColourValue> tablePassColours(const PatternParameters& parameters) {
 }
 
 std::string gridDigest(const std::vector<ColourValue>& colours) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    std::vector<std::uint8_t> littleEndian;
+    littleEndian.reserve(4 * colours.size());
     for (const ColourValue colour : colours) {
-        const std::array<char, 4> littleEndian = {
-            static_cast<char>(colour & 0xFFU), static_cast<char>((colour >> 8U) & 0xFFU),
-            static_cast<char>((colour >> 16U) & 0xFFU), static_cast<char>((colour >> 24U) & 0xFFU)};
-        hash.addData(QByteArrayView(littleEndian.data(), littleEndian.size()));
+        for (unsigned shift = 0; shift < 32; shift += 8) {
+            littleEndian.push_back(static_cast<std::uint8_t>((colour >> shift) & 0xFFU));
+        }
     }
-    return hash.result().toHex().toStdString();
+    return sha256Hex(littleEndian);
 }

@@ -1,0 +1,112 @@
+// Reads the window captioned Form1 from inside Windows, as another program sees it, and
+// prints what the tests check, one thing a line:
+//
+//     client WIDTH HEIGHT
+//     control CLASS LEFT TOP WIDTH HEIGHT
+//     text CLASS TEXT
+//     accessible CLASS ROLE NAME
+//     focus CLASS
+//
+// with controls placed in Form1's client area, in physical pixels, and the accessible name
+// and role as Active Accessibility gives them to a screen reader. Exits with 1 if there is
+// no such window.
+
+#include <windows.h>
+#include <cstdio>
+#include <string>
+
+// The interface identifiers defined here: the import library has them only as a DLL's
+// data, which a plain reference does not reach.
+#include <initguid.h>
+#include <oleacc.h>
+
+namespace {
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                          nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::string classOf(HWND window) {
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, 128);
+    return utf8(name);
+}
+
+std::string textOf(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return utf8(text);
+}
+
+void printAccessible(HWND control) {
+    IAccessible* accessible = nullptr;
+    const HRESULT got =
+        AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                   reinterpret_cast<void**>(&accessible));
+    if (FAILED(got)) {
+        std::printf("accessible %s none %lx\n", classOf(control).c_str(),
+                    static_cast<unsigned long>(got));
+        return;
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    VARIANT role;
+    VariantInit(&role);
+    const bool named = SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr;
+    const long roleValue =
+        SUCCEEDED(accessible->get_accRole(self, &role)) && role.vt == VT_I4 ? role.lVal : 0;
+    std::printf("accessible %s %ld %s\n", classOf(control).c_str(), roleValue,
+                named ? utf8(name).c_str() : "");
+    SysFreeString(name);
+    accessible->Release();
+}
+
+BOOL CALLBACK printControl(HWND control, LPARAM form1) {
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(form1), reinterpret_cast<POINT*>(&place), 2);
+    const std::string name = classOf(control);
+    std::printf("control %s %ld %ld %ld %ld\n", name.c_str(), place.left, place.top,
+                place.right - place.left, place.bottom - place.top);
+    std::printf("text %s %s\n", name.c_str(), textOf(control).c_str());
+    printAccessible(control);
+    return TRUE;
+}
+
+} // namespace
+
+int main() {
+    // Physical pixels, as the window has them: Windows scales what it reports of other
+    // windows to a program that is not aware of the display's scale.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    HWND form1 = FindWindowW(nullptr, L"Form1");
+    if (form1 == nullptr) {
+        std::fprintf(stderr, "window_probe: no window captioned Form1\n");
+        return 1;
+    }
+    CoInitialize(nullptr);
+    RECT client;
+    GetClientRect(form1, &client);
+    std::printf("client %ld %ld\n", client.right, client.bottom);
+    EnumChildWindows(form1, &printControl, reinterpret_cast<LPARAM>(form1));
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(form1, nullptr), &thread) != 0 &&
+        thread.hwndFocus != nullptr) {
+        std::printf("focus %s\n", classOf(thread.hwndFocus).c_str());
+    }
+    CoUninitialize();
+    std::fflush(stdout);
+    return 0;
+}

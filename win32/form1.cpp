@@ -1,0 +1,225 @@
+#include "form1.h"
+
+#include "command1.h"
+#include "drawing_pass.h"
+#include "form1_layout.h"
+#include "picture1.h"
+#include "random_source.h"
+#include "table_warm_up_threads.h"
+#include "window_owner.h"
+
+namespace {
+
+constexpr wchar_t className[] = L"Form1";
+constexpr DWORD style = WS_OVERLAPPEDWINDOW;
+
+// The controls' identifiers, and the copy shortcut's. Neither control is IDOK or IDCANCEL,
+// which Enter and Escape send: those keys do nothing here.
+constexpr int picture1Id = 101;
+constexpr int command1Id = 102;
+constexpr int copyCommandId = 201;
+
+// The button's caption height, in logical pixels: it keeps "new" whole inside the 17 pixel
+// high button.
+constexpr int command1FontPixels = 11;
+
+constexpr int applicationIconId = 1;
+
+ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(applicationIconId));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(applicationIconId), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    return RegisterClassExW(&windowClass);
+}
+
+// The outer size of a window whose client area is width x height at dpi.
+SIZE windowSize(int width, int height, UINT dpi) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+} // namespace
+
+Form1::Form1(HINSTANCE instance) {
+    if (registerClass(instance, &procedure) == 0) {
+        return;
+    }
+    CreateWindowExW(0, className, L"Form1", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    if (m_window == nullptr) {
+        return;
+    }
+    m_picture1 = std::make_unique<Picture1>(m_window, picture1Id);
+    m_command1 = std::make_unique<Command1>(m_window, command1Id);
+    ACCEL copy{FCONTROL | FVIRTKEY, 'C', copyCommandId};
+    m_shortcuts = CreateAcceleratorTableW(&copy, 1);
+    if (!created()) {
+        return;
+    }
+    const SIZE opening = windowSize(scaled(layout::openingClientWidth),
+                                    scaled(layout::openingClientHeight), GetDpiForWindow(m_window));
+    SetWindowPos(m_window, nullptr, 0, 0, opening.cx, opening.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placeControls();
+}
+
+Form1::~Form1() {
+    if (m_window != nullptr) {
+        DestroyWindow(m_window);
+    }
+    if (m_shortcuts != nullptr) {
+        DestroyAcceleratorTable(m_shortcuts);
+    }
+}
+
+int Form1::run(int showCommand) {
+    load(showCommand);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Ctrl+C copies wherever the focus is in the window; Tab and Shift+Tab move the focus
+        // between the controls, as in a dialog.
+        if (m_window != nullptr && (TranslateAcceleratorW(m_window, m_shortcuts, &message) != 0 ||
+                                    IsDialogMessageW(m_window, &message) != 0)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+bool Form1::created() const {
+    return m_window != nullptr && m_picture1->handle() != nullptr &&
+           m_command1->handle() != nullptr && m_shortcuts != nullptr;
+}
+
+void Form1::clearWindowDrawing() {
+    // The window paints only its background and controls, so its own surface never holds
+    // drawing of the program's to clear.
+}
+
+Canvas& Form1::canvas() {
+    return *m_picture1;
+}
+
+void Form1::load(int showCommand) {
+    ShowWindow(m_window, showCommand);
+    UpdateWindow(m_window);
+    SetFocus(m_picture1->handle());
+    randomSource().reseed(randomSource().timeOfDaySeconds());
+    drawAndPresent();
+    // The first pattern is on the screen: the other tables can be built now without delaying
+    // it.
+    m_tableWarmUp = startTableWarmUp();
+}
+
+void Form1::command1Click() {
+    // Presses that were queued behind a close request came too late to count.
+    if (!m_closeRequested) {
+        drawAndPresent();
+    }
+}
+
+void Form1::drawAndPresent() {
+    DrawPattern(*this);
+    m_picture1->present();
+}
+
+SIZE Form1::smallestSize() const {
+    return windowSize(scaled(layout::smallestClientWidth), scaled(layout::smallestClientHeight),
+                      GetDpiForWindow(m_window));
+}
+
+int Form1::scaled(int logicalPixels) const {
+    return MulDiv(logicalPixels, static_cast<int>(GetDpiForWindow(m_window)),
+                  USER_DEFAULT_SCREEN_DPI);
+}
+
+void Form1::placeControls() {
+    const auto place = [this](HWND control, const layout::Rectangle& rectangle) {
+        SetWindowPos(control, nullptr, scaled(rectangle.left), scaled(rectangle.top),
+                     scaled(rectangle.width), scaled(rectangle.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(m_picture1->handle(), layout::picture1);
+    place(m_command1->handle(), layout::command1);
+    m_command1->setFontHeight(scaled(command1FontPixels));
+}
+
+LRESULT CALLBACK Form1::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form1* form1 = windowOwner<Form1>(window, message, lParam);
+    if (form1 == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE) {
+        form1->m_window = window;
+    }
+    return form1->handle(message, wParam, lParam);
+}
+
+LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == command1Id && HIWORD(wParam) == BN_CLICKED) {
+            command1Click();
+        } else if (LOWORD(wParam) == copyCommandId && m_picture1) {
+            m_picture1->copyToClipboard();
+        }
+        return 0;
+    case WM_GETMINMAXINFO:
+        if (m_picture1) {
+            const SIZE smallest = smallestSize();
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest.cx, smallest.cy};
+        }
+        return 0;
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<RECT*>(lParam);
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        placeControls();
+        return 0;
+    }
+    // A window of controls hands the focus back to the control that last had it, as a
+    // dialog does; at first that is the canvas.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(m_window, focus) != 0) {
+                m_focusBeforeDeactivation = focus;
+            }
+            return 0;
+        }
+        [[fallthrough]];
+    case WM_SETFOCUS:
+        if (m_picture1) {
+            SetFocus(m_focusBeforeDeactivation != nullptr ? m_focusBeforeDeactivation
+                                                          : m_picture1->handle());
+        }
+        return 0;
+    case WM_CLOSE:
+        m_closeRequested = true;
+        DestroyWindow(m_window);
+        return 0;
+    case WM_DESTROY:
+        // The controls go with the window; so does the annotation screen readers read them by.
+        m_command1.reset();
+        m_picture1.reset();
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        m_window = nullptr;
+        return 0;
+    default:
+        return DefWindowProcW(m_window, message, wParam, lParam);
+    }
+}

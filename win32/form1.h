@@ -1,0 +1,51 @@
+#pragma once
+
+#include "drawing_window.h"
+
+#include <windows.h>
+#include <memory>
+#include <thread>
+
+class Command1;
+class Picture1;
+
+// The program's only window: the drawing surface Picture1 and the button Command1,
+// captioned "new". It draws its first pattern once it is shown, and a further one on every
+// press of "new".
+class Form1 final : public DrawingWindow {
+public:
+    explicit Form1(HINSTANCE instance);
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Whether the window, its controls and its shortcut exist: the system may refuse them.
+    bool created() const;
+
+    // Shows the window, draws the first pattern and handles input until the window is
+    // closed; returns the process's exit status.
+    int run(int showCommand);
+
+    void clearWindowDrawing() override;
+    Canvas& canvas() override;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void load(int showCommand);
+    void command1Click();
+    void drawAndPresent();
+    void placeControls();
+    int scaled(int logicalPixels) const;
+    SIZE smallestSize() const; // of the whole window, frame included
+
+    HWND m_window = nullptr;
+    HACCEL m_shortcuts = nullptr;
+    std::unique_ptr<Picture1> m_picture1;
+    std::unique_ptr<Command1> m_command1;
+    HWND m_focusBeforeDeactivation = nullptr;
+    bool m_closeRequested = false;
+    // Builds the angular tables once the first pattern is on the screen; leaving run() stops
+    // it after the table in hand.
+    std::jthread m_tableWarmUp;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <ole2.h>
+
+// The pattern as the clipboard and a drop receive it: its exact pixels as a device-
+// independent bitmap (CF_DIB), which every Windows program reads, and as PNG, under the
+// registered format "PNG" that image programs look for first.
+class PatternDataObject final : public IDataObject {
+public:
+    // The data of a square of side x side pixels, rows top to bottom, 0x00RRGGBB; with one
+    // reference, or none where the formats cannot be made.
+    static IDataObject* create(const std::uint32_t* pixels, int side);
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID interfaceId, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC* format,
+                                                    FORMATETC* canonical) override;
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override;
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override;
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink,
+                                      DWORD* connection) override;
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD connection) override;
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA** advisers) override;
+
+private:
+    PatternDataObject() = default;
+    ~PatternDataObject();
+
+    // PNG first: a reader that takes the first format it knows gets the lossless, portable one.
+    static constexpr std::size_t png = 0;
+    static constexpr std::size_t dib = 1;
+    std::size_t formatIndex(const FORMATETC* format) const;
+
+    std::atomic<ULONG> m_references{1};
+    std::array<FORMATETC, 2> m_formats{};
+    std::array<HGLOBAL, 2> m_contents{};
+};

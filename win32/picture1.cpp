@@ -1,0 +1,164 @@
+#include "picture1.h"
+
+#include "drop_source.h"
+#include "form1_layout.h"
+#include "pattern_data_object.h"
+#include "screen_reader_names.h"
+#include "window_owner.h"
+
+#include <algorithm>
+#include <ole2.h>
+#include <oleacc.h>
+
+namespace {
+
+constexpr int side = layout::picture1.width;
+constexpr wchar_t className[] = L"Picture1";
+
+// A pixel of the bitmap from the engine's 0x00BBGGRR: the bitmap holds blue in the low byte.
+constexpr std::uint32_t bitmapPixel(ColourValue colour) {
+    return ((colour & 0xFFU) << 16U) | (colour & 0xFF00U) | ((colour >> 16U) & 0xFFU);
+}
+
+// The bitmap's pixels: 32 bits each, the top row first.
+BITMAPINFO bitmapFormat() {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = side;
+    format.bmiHeader.biHeight = -side;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+
+ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    return RegisterClassExW(&windowClass);
+}
+
+} // namespace
+
+Picture1::Picture1(HWND parent, int controlId) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    static const ATOM registered = registerClass(instance, &procedure);
+    const BITMAPINFO format = bitmapFormat();
+    void* bits = nullptr;
+    m_bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_pixels = static_cast<std::uint32_t*>(bits);
+    if (registered == 0 || m_bitmap == nullptr) {
+        return;
+    }
+    // Until the first pattern, the canvas is white.
+    std::fill_n(m_pixels, side * side, 0x00FFFFFFU);
+    CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, side, side, parent,
+                    reinterpret_cast<HMENU>(INT_PTR{controlId}), instance, this);
+    if (m_window != nullptr) {
+        nameForScreenReaders(m_window, L"Pattern", ROLE_SYSTEM_GRAPHIC);
+    }
+}
+
+Picture1::~Picture1() {
+    if (m_window != nullptr) {
+        forgetScreenReaderName(m_window);
+        DestroyWindow(m_window);
+    }
+    if (m_bitmap != nullptr) {
+        DeleteObject(m_bitmap);
+    }
+}
+
+void Picture1::plot(int X, int Y, ColourValue colour) {
+    // Column and row 500 of the grid lie outside the 500 x 500 surface.
+    if (m_pixels == nullptr || X < 0 || Y < 0 || X >= side || Y >= side) {
+        return;
+    }
+    m_pixels[(Y * side) + X] = bitmapPixel(colour);
+}
+
+void Picture1::present() {
+    if (m_window != nullptr) {
+        InvalidateRect(m_window, nullptr, FALSE);
+        UpdateWindow(m_window);
+    }
+}
+
+void Picture1::copyToClipboard() {
+    IDataObject* data = PatternDataObject::create(m_pixels, side);
+    if (data == nullptr) {
+        return;
+    }
+    // Flushed, the clipboard holds the formats themselves rather than this program's
+    // promise of them, so the copy outlives the program.
+    if (SUCCEEDED(OleSetClipboard(data))) {
+        OleFlushClipboard();
+    }
+    data->Release();
+}
+
+LRESULT CALLBACK Picture1::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Picture1* picture1 = windowOwner<Picture1>(window, message, lParam);
+    if (picture1 == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCCREATE) {
+        picture1->m_window = window;
+    }
+    return picture1->handle(message, wParam, lParam);
+}
+
+LRESULT Picture1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the bitmap covers every pixel
+    case WM_LBUTTONDOWN: {
+        SetFocus(m_window);
+        POINT start{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(m_window, &start);
+        // DragDetect follows the button until it moves past the system's drag distance or is
+        // released; a click that does not move carries nothing out.
+        if (DragDetect(m_window, start)) {
+            dragOut();
+        }
+        return 0;
+    }
+    default:
+        return DefWindowProcW(m_window, message, wParam, lParam);
+    }
+}
+
+void Picture1::paint() {
+    PAINTSTRUCT painting;
+    HDC device = BeginPaint(m_window, &painting);
+    RECT client;
+    GetClientRect(m_window, &client);
+    // Each pixel becomes a whole block at any scale, as the pattern's points are.
+    SetStretchBltMode(device, COLORONCOLOR);
+    const BITMAPINFO format = bitmapFormat();
+    StretchDIBits(device, 0, 0, client.right, client.bottom, 0, 0, side, side, m_pixels, &format,
+                  DIB_RGB_COLORS, SRCCOPY);
+    EndPaint(m_window, &painting);
+}
+
+void Picture1::dragOut() {
+    IDataObject* data = PatternDataObject::create(m_pixels, side);
+    IDropSource* source = DropSource::create();
+    if (data != nullptr && source != nullptr) {
+        DWORD effect = DROPEFFECT_NONE;
+        DoDragDrop(data, source, DROPEFFECT_COPY, &effect);
+    }
+    if (source != nullptr) {
+        source->Release();
+    }
+    if (data != nullptr) {
+        data->Release();
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "canvas.h"
+
+#include <windows.h>
+#include <cstdint>
+
+// The drawing surface: a 500 x 500 bitmap of 32-bit pixels in a child window of its own,
+// shown with each pixel as a block of the display's scale. Ctrl+C copies it and a drag
+// carries it out, each as a DIB and as PNG.
+class Picture1 final : public Canvas {
+public:
+    Picture1(HWND parent, int controlId);
+    ~Picture1() override;
+    Picture1(const Picture1&) = delete;
+    Picture1& operator=(const Picture1&) = delete;
+
+    HWND handle() const { return m_window; }
+
+    void plot(int X, int Y, ColourValue colour) override;
+
+    // Shows what has been plotted, now.
+    void present();
+
+    // Puts the pattern on the clipboard, where it stays after the program has ended.
+    void copyToClipboard();
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void dragOut();
+
+    HWND m_window = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    std::uint32_t* m_pixels = nullptr; // rows top to bottom, 0x00RRGGBB
+};
