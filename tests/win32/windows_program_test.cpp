@@ -76,6 +76,21 @@ std::string controlLine(const char* className, const layout::Rectangle& place, i
            std::to_string(place.height * scale);
 }
 
+// The whole screen, left in the test's working folder as evidence of a miss; says where.
+std::string leaveScreenshot(const char* name) {
+    XSession session;
+    constexpr int width = 1024;
+    constexpr int height = 768;
+    std::vector<std::uint32_t> pixels = session.pixels(session.root(), 0, 0, width, height);
+    if (pixels.size() != static_cast<std::size_t>(width) * height) {
+        return "(no screenshot)";
+    }
+    const QImage screen(reinterpret_cast<const uchar*>(pixels.data()), width, height,
+                        QImage::Format_RGB32);
+    const std::string path = std::filesystem::absolute(name).string();
+    return screen.save(QString::fromStdString(path)) ? path : "(no screenshot)";
+}
+
 using WindowsProgramOnScreen = ProgramOnScreen;
 
 } // namespace
@@ -124,7 +139,8 @@ TEST_F(WindowsProgramOnScreen, DraggingTheCanvasOutHandsBothFormatsToAWindowsPro
         },
         20s);
     session.releaseButton();
-    ASSERT_TRUE(accepted) << "the drag never reached the Windows program";
+    ASSERT_TRUE(accepted) << "the drag never reached the Windows program; the screen was left as "
+                          << leaveScreenshot("windows-drag-missed.png");
     ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(dropped); }, 20s))
         << "nothing was dropped";
     // The target writes the bitmap before the PNG and ends after both.
