@@ -6,7 +6,6 @@
 #include "picture1.h"
 #include "random_source.h"
 #include "table_warm_up_threads.h"
-#include "window_owner.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ SIZE windowSize(int width, int height, UINT dpi) {
 } // namespace
 
 Form1::Form1(HINSTANCE instance) {
-    if (registerClass(instance, &procedure) == 0) {
+    if (registerClass(instance, &ownedWindowProcedure<Form1>) == 0) {
         return;
     }
     CreateWindowExW(0, className, L"Form1", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -155,18 +154,10 @@ void Form1::placeControls() {
     m_command1->setFontHeight(scaled(command1FontPixels));
 }
 
-LRESULT CALLBACK Form1::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Form1* form1 = windowOwner<Form1>(window, message, lParam);
-    if (form1 == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        form1->m_window = window;
+        m_window = window;
     }
-    return form1->handle(message, wParam, lParam);
-}
-
-LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == command1Id && HIWORD(wParam) == BN_CLICKED) {

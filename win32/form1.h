@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawing_window.h"
+#include "window_owner.h"
 
 #include <windows.h>
 #include <memory>
@@ -30,8 +31,8 @@ public:
     Canvas& canvas() override;
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ownedWindowProcedure<Form1>(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void load(int showCommand);
     void command1Click();
     void drawAndPresent();

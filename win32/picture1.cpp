@@ -4,7 +4,6 @@
 #include "form1_layout.h"
 #include "pattern_data_object.h"
 #include "screen_reader_names.h"
-#include "window_owner.h"
 
 #include <algorithm>
 #include <ole2.h>
@@ -46,7 +45,7 @@ ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 Picture1::Picture1(HWND parent, int controlId) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    static const ATOM registered = registerClass(instance, &procedure);
+    static const ATOM registered = registerClass(instance, &ownedWindowProcedure<Picture1>);
     const BITMAPINFO format = bitmapFormat();
     void* bits = nullptr;
     m_bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -101,18 +100,10 @@ void Picture1::copyToClipboard() {
     data->Release();
 }
 
-LRESULT CALLBACK Picture1::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Picture1* picture1 = windowOwner<Picture1>(window, message, lParam);
-    if (picture1 == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+LRESULT Picture1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        picture1->m_window = window;
+        m_window = window;
     }
-    return picture1->handle(message, wParam, lParam);
-}
-
-LRESULT Picture1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         paint();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "window_owner.h"
 
 #include <windows.h>
 #include <cstdint>
@@ -26,8 +27,8 @@ public:
     void copyToClipboard();
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ownedWindowProcedure<Picture1>(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void dragOut();
 

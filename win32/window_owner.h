@@ -2,13 +2,18 @@
 
 #include <windows.h>
 
-// The object a window's messages go to: the one handed to CreateWindowEx, kept with the
-// window from its first message, WM_NCCREATE, on. None for messages before that one.
-template <typename Owner> Owner* windowOwner(HWND window, UINT message, LPARAM lParam) {
+// The window procedure of a class whose objects each own a window: the object handed to
+// CreateWindowEx is kept with the window from its first message, WM_NCCREATE, on, and each
+// message from then on goes to its handleMessage. The few messages before that one get
+// the default handling. The class befriends its own instance of this template.
+template <typename Owner>
+LRESULT CALLBACK ownedWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-        return owner;
+        auto* created =
+            static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
-    return reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return owner != nullptr ? owner->handleMessage(window, message, wParam, lParam)
+                            : DefWindowProcW(window, message, wParam, lParam);
 }
