@@ -2,12 +2,30 @@
 
 #include <cmath>
 
+namespace {
+
+// The standard library's functions may not have their addresses taken, so each is called
+// from a function of the program's own.
+double librarySqrt(double v) {
+    return std::sqrt(v);
+}
+
+double libraryAtan(double v) {
+    return std::atan(v);
+}
+
+double librarySin(double v) {
+    return std::sin(v);
+}
+
+double libraryCos(double v) {
+    return std::cos(v);
+}
+
+} // namespace
+
 MathLibrary cLibraryMath() {
-    return {[](double v) { return std::sqrt(v); }, [](double v) { return std::atan(v); },
-            [](double v) { return std::sin(v); },
-            [](double v) {
-                return std::cos(v);
-            }};
+    return {librarySqrt, libraryAtan, librarySin, libraryCos};
 }
 
 namespace detail {

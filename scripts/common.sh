@@ -15,10 +15,48 @@ installed() {
         grep -qE "^($architecture|all) install ok installed$"
 }
 
+# The locks apt and dpkg hold while they run, as another package manager does: a new
+# desktop's automatic updates often run in its first minutes.
+apt_locks='^/var/(lib/dpkg/lock(-frontend)?|lib/apt/lists/lock|cache/apt/archives/lock)$'
+apt_lock_wait=900 # seconds
+
+# The programs that hold apt's locks now, as "NAME (process PID)", one a line.
+apt_lock_holders() {
+    "${as_root[@]}" lslocks --noheadings --raw --output COMMAND,PID,PATH 2>/dev/null |
+        awk -v locks="$apt_locks" '$3 ~ locks { print $1 " (process " $2 ")" }' | sort -u
+}
+
+# Runs apt-get as root once no other package manager holds apt's locks, saying that it waits,
+# for up to apt_lock_wait seconds. apt's own option covers a lock taken after the look, for
+# the packages; apt-get update takes no heed of it, and is tried again after another wait.
+apt_get() {
+    local deadline=$((SECONDS + apt_lock_wait)) holders said='' status
+    while true; do
+        holders=$(apt_lock_holders | paste -sd ',' - | sed 's/,/, /g')
+        if [[ -z $holders ]]; then
+            status=0
+            DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get \
+                -o DPkg::Lock::Timeout=$((deadline > SECONDS ? deadline - SECONDS : 1)) "$@" ||
+                status=$?
+            if [[ $status -eq 0 || $SECONDS -ge $deadline || -z $(apt_lock_holders) ]]; then
+                return $status
+            fi
+        elif [[ $SECONDS -ge $deadline ]]; then
+            echo "${0##*/}: apt is still locked by $holders after $((apt_lock_wait / 60))" \
+                "minutes; run this again once that has finished" >&2
+            return 1
+        elif [[ -z $said ]]; then
+            echo "${0##*/}: waiting for $holders to finish with apt's lock" \
+                "(up to $((apt_lock_wait / 60)) minutes)"
+            said=yes
+        fi
+        sleep 2
+    done
+}
+
 install_packages() {
     echo "Installing: $*"
-    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq \
-        --no-install-recommends "$@"
+    apt_get install -y -qq --no-install-recommends "$@"
 }
 
 # Whether the Windows program can be built and tested here: its build runs tools of its own

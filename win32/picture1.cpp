@@ -31,6 +31,26 @@ BITMAPINFO bitmapFormat() {
     return format;
 }
 
+// Another program may hold the clipboard open for a moment, as clipboard viewers and
+// history do right after every change, and a busy machine stretches that moment: a copy
+// is tried again for up to a second before it is given up, as toolkits do.
+constexpr int clipboardTries = 10;
+constexpr DWORD clipboardRetryMilliseconds = 100;
+
+// Calls step until it succeeds, or until the clipboard has stayed held by another program
+// through every try. Between tries, messages sent to this thread are handled: the program
+// holding the clipboard open may be waiting on this one to render a format.
+template <typename Step> HRESULT whenTheClipboardIsFree(Step step) {
+    HRESULT result = step();
+    for (int tried = 1; result == CLIPBRD_E_CANT_OPEN && tried < clipboardTries; ++tried) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, clipboardRetryMilliseconds, QS_SENDMESSAGE);
+        MSG sent;
+        PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        result = step();
+    }
+    return result;
+}
+
 ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -94,8 +114,8 @@ void Picture1::copyToClipboard() {
     }
     // Flushed, the clipboard holds the formats themselves rather than this program's
     // promise of them, so the copy outlives the program.
-    if (SUCCEEDED(OleSetClipboard(data))) {
-        OleFlushClipboard();
+    if (SUCCEEDED(whenTheClipboardIsFree([data] { return OleSetClipboard(data); }))) {
+        whenTheClipboardIsFree([] { return OleFlushClipboard(); });
     }
     data->Release();
 }

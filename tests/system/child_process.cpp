@@ -33,7 +33,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
         m_process.setWorkingDirectory(fromStd(options.workingDirectory));
     }
     m_process.start(fromStd(program), argumentList);
-    m_process.waitForStarted();
+    if (!m_process.waitForStarted()) {
+        m_stderr =
+            "could not start " + program + ": " + m_process.errorString().toStdString() + "\n";
+    }
 }
 
 ChildProcess::~ChildProcess() {

@@ -17,7 +17,7 @@ struct ChildProcessOptions {
 };
 
 // A program started by a test, with its stderr captured. It is killed if it is still
-// running when this object goes.
+// running when this object goes. A program that cannot be started says so in its stderr.
 class ChildProcess {
 public:
     using Options = ChildProcessOptions;
@@ -41,6 +41,7 @@ public:
     std::string standardError();
 
     long long processId() const { return m_process.processId(); }
+    bool running() const { return m_process.state() != QProcess::NotRunning; }
 
 private:
     QProcess m_process;

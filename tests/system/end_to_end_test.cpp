@@ -2,6 +2,7 @@
 // canvas back from the screen and presses its button as a user would.
 
 #include "child_process.h"
+#include "program_on_screen_fixture.h"
 #include "screen_reading.h"
 #include "x_session.h"
 
@@ -31,7 +32,7 @@ void drawTwoPatternsAndClose(const std::vector<std::string>& arguments) {
     ASSERT_TRUE(session.connected()) << "no X server: run this test under xvfb-run";
     ChildProcess program(programUnderTest(), arguments);
 
-    const std::optional<XSession::WindowId> form1 = session.waitForWindow("Form1", 20s);
+    const std::optional<XSession::WindowId> form1 = waitForWindowOf(session, program, "Form1");
     ASSERT_TRUE(form1.has_value()) << "no window captioned Form1 appeared\n"
                                    << program.standardError();
     const std::optional<ScreenPixels> first = waitForPattern(session, *form1);

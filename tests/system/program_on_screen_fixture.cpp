@@ -5,11 +5,25 @@
 #include <chrono>
 #include <optional>
 
+std::optional<XSession::WindowId> waitForWindowOf(XSession& session, ChildProcess& program,
+                                                  const char* caption) {
+    std::optional<XSession::WindowId> found;
+    waitUntil(
+        [&] {
+            found = session.window(caption);
+            return found.has_value() || !program.running();
+        },
+        std::chrono::seconds(90));
+    return found;
+}
+
 void ProgramOnScreen::SetUp() {
     using namespace std::chrono_literals;
     ASSERT_TRUE(session.connected()) << "no X server: run under xvfb-run";
-    const std::optional<XSession::WindowId> window = session.waitForWindow("Form1", 20s);
-    ASSERT_TRUE(window.has_value()) << "no window captioned Form1\n" << program.standardError();
+    const std::optional<XSession::WindowId> window = waitForWindowOf(session, program, "Form1");
+    ASSERT_TRUE(window.has_value())
+        << "no window captioned Form1" << (program.running() ? "" : "; the program ended") << "\n"
+        << program.standardError();
     form1 = *window;
     const std::optional<ScreenPixels> pattern = waitForPattern(session, form1);
     ASSERT_TRUE(pattern.has_value()) << "the canvas never showed a pattern";

@@ -42,17 +42,17 @@ std::string contentsOf(const std::string& path) {
 }
 
 // Waits until what the compositor logged matches pattern; returns the first match's groups.
-std::optional<QRegularExpressionMatch> waitForLogged(const std::string& log,
-                                                     const QString& pattern) {
+std::optional<QRegularExpressionMatch> waitForLogged(const std::string& log, const QString& pattern,
+                                                     std::chrono::milliseconds timeout = 20s) {
     const QRegularExpression expression(pattern);
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (std::chrono::steady_clock::now() < deadline) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
         QRegularExpressionMatch match = expression.match(QString::fromStdString(contentsOf(log)));
         if (match.hasMatch()) {
             return match;
         }
         std::this_thread::sleep_for(50ms);
-    }
+    } while (std::chrono::steady_clock::now() < deadline);
     return std::nullopt;
 }
 
@@ -276,6 +276,13 @@ TEST_F(OnWaylandWithASeat, ACopyOutlivesTheProgramAsPng) {
     ASSERT_TRUE(canvas.has_value()) << "no screenshot showed the pattern\n"
                                     << program->standardError();
     session.pressKey("c", "Control_L");
+    // A paste on this compositor starts a client that takes the keyboard focus to read the
+    // selection, and would take Ctrl+C with it were the key still on its way: the paste waits
+    // until the compositor has seen the program set the selection.
+    ASSERT_TRUE(waitForLogged(compositorLog(), QStringLiteral("set_selection\\(wl_data_source@")))
+        << (waitForLogged(compositorLog(), QStringLiteral("-> wl_keyboard@[0-9]+\\.key\\("), 0s)
+                ? "the program had Ctrl+C and set no selection"
+                : "Ctrl+C never reached the program");
     ASSERT_TRUE(pasted("image/png").has_value()) << "Ctrl+C put no PNG on the clipboard";
 
     program.reset(); // gone, and its data with it

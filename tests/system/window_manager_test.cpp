@@ -28,6 +28,14 @@ constexpr auto settle = 600ms;
 constexpr int canvasCentreX = layout::centreX(layout::picture1);
 constexpr int canvasCentreY = layout::centreY(layout::picture1);
 
+// What a paste gave that was not the pattern expected, for a failure message.
+const char* whatWasPasted(const ScreenPixels& pasted, const ScreenPixels& earlier) {
+    if (pasted.empty()) {
+        return "nothing";
+    }
+    return pasted == earlier ? "the earlier pattern" : "another image";
+}
+
 class UnderAWindowManager : public ProgramOnScreen {
 protected:
     void SetUp() override {
@@ -106,8 +114,15 @@ TEST_F(UnderAWindowManager, ControlCCopiesThePatternShownAndANewPatternLeavesThe
     EXPECT_EQ(pastedImage(), first) << "the copy changed with the canvas";
 
     session.pressKey("c", "Control_L");
-    EXPECT_TRUE(waitUntil([&] { return pastedImage() == *second; }, 20s))
-        << "with the focus on \"new\", Ctrl+C copied nothing new";
+    ScreenPixels pasted;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            pasted = pastedImage();
+            return pasted == *second;
+        },
+        20s))
+        << "with the focus on \"new\", Ctrl+C copied nothing new: a paste gave "
+        << whatWasPasted(pasted, first);
     EXPECT_EQ(canvasPixels(session, form1), *second) << "copying drew a pattern";
 }
 
@@ -152,7 +167,7 @@ TEST_F(UnderAWindowManager, DraggingTheCanvasOutHandsThePatternToAnotherProgram)
     const std::string entered = dropped + ".entered";
     ChildProcess target(DROP_TARGET, {dropped});
     const std::optional<XSession::WindowId> targetWindow =
-        session.waitForWindow("Drop target", 20s);
+        waitForWindowOf(session, target, "Drop target");
     ASSERT_TRUE(targetWindow.has_value()) << target.standardError();
 
     // Down on the canvas, past the drag distance, over the other program, and let go once it

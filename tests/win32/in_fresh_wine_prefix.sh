@@ -23,7 +23,10 @@ finish() {
     rm -rf "$WINEPREFIX"
 }
 trap finish EXIT
-wine wineboot -i >/dev/null 2>&1
+if ! wine wineboot -i >/dev/null 2>&1; then
+    echo "in_fresh_wine_prefix: wine could not make a prefix in $WINEPREFIX" >&2
+    exit 1
+fi
 wineserver -w
 if [ -n "$dpi" ]; then
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \

@@ -34,6 +34,7 @@ registered() {
     wine reg query "$key" /v "$1" 2>/dev/null | grep -F "$2" >/dev/null
 }
 
+[ -f "$setup" ] || fail "no installer $setup: build it with 'cmake --workflow --preset windows'"
 wine "$setup" /S 2>/dev/null || fail "the installer failed"
 wineserver -w
 for file in pattern-generator.exe LICENSE.txt uninstall.exe; do

@@ -10,6 +10,11 @@
 // with controls placed in Form1's client area, in physical pixels, and the accessible name
 // and role as Active Accessibility gives them to a screen reader. Exits with 1 if there is
 // no such window.
+//
+//     window_probe hold-clipboard MILLISECONDS
+//
+// instead holds the clipboard open that long, as a clipboard viewer does while it reads a
+// copy, and prints "held" once it holds it.
 
 #include <windows.h>
 #include <cstdio>
@@ -84,9 +89,24 @@ BOOL CALLBACK printControl(HWND control, LPARAM form1) {
     return TRUE;
 }
 
+int holdClipboard(DWORD milliseconds) {
+    if (OpenClipboard(nullptr) == 0) {
+        std::fprintf(stderr, "window_probe: the clipboard cannot be opened\n");
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(milliseconds);
+    CloseClipboard();
+    return 0;
+}
+
 } // namespace
 
-int main() {
+int main(int argumentCount, char** arguments) {
+    if (argumentCount == 3 && std::string(arguments[1]) == "hold-clipboard") {
+        return holdClipboard(static_cast<DWORD>(std::stoul(arguments[2])));
+    }
     // Physical pixels, as the window has them: Windows scales what it reports of other
     // windows to a program that is not aware of the display's scale.
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);

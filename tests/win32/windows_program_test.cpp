@@ -113,13 +113,35 @@ TEST_F(WindowsProgramOnScreen, WindowsReportsTheLayoutAndTheFocusAndTabMovesIt) 
     EXPECT_EQ(canvasPixels(session, form1), first) << "moving the focus drew a pattern";
 }
 
+// Clipboard viewers and history open the clipboard for a moment after every change, and a
+// busy machine stretches the moment: Ctrl+C pressed then still copies, once it is free.
+TEST_F(WindowsProgramOnScreen, ControlCWhileAnotherProgramHoldsTheClipboardCopiesOnceItIsFree) {
+    QProcess holder;
+    holder.start(QStringLiteral("wine"),
+                 {QString::fromStdString(windowsBuild() + "/tests/win32/window_probe.exe"),
+                  QStringLiteral("hold-clipboard"), QStringLiteral("600")});
+    QByteArray said;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            holder.waitForReadyRead(20);
+            said += holder.readAllStandardOutput();
+            return said.contains("held");
+        },
+        20s))
+        << "the probe never held the clipboard";
+    session.pressKey("c", "Control_L");
+    EXPECT_TRUE(waitUntil([&] { return pastedImage() == first; }, 20s))
+        << "Ctrl+C while another program held the clipboard copied nothing";
+    EXPECT_TRUE(holder.waitForFinished(20000));
+}
+
 TEST_F(WindowsProgramOnScreen, DraggingTheCanvasOutHandsBothFormatsToAWindowsProgram) {
     const QTemporaryDir folder;
     const std::string dropped = folder.filePath(QStringLiteral("dropped.png")).toStdString();
     ChildProcess target(
         "wine", {windowsBuild() + "/tests/win32/windows_drop_target.exe", windowsPath(dropped)});
     const std::optional<XSession::WindowId> targetWindow =
-        session.waitForWindow("Drop target", 20s);
+        waitForWindowOf(session, target, "Drop target");
     ASSERT_TRUE(targetWindow.has_value()) << target.standardError();
 
     const int x = layout::centreX(layout::picture1);
@@ -157,7 +179,7 @@ TEST(WindowsProgramAtTwiceTheScale, LaysItselfOutTwiceAsLargeWithEachPointABlock
     XSession session;
     ASSERT_TRUE(session.connected()) << "no X server: run under xvfb-run";
     ChildProcess program(programUnderTest(), {});
-    const std::optional<XSession::WindowId> form1 = session.waitForWindow("Form1", 20s);
+    const std::optional<XSession::WindowId> form1 = waitForWindowOf(session, program, "Form1");
     ASSERT_TRUE(form1.has_value()) << program.standardError();
 
     const layout::Rectangle& canvas = layout::picture1;
