@@ -40,6 +40,10 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
 }
 
 ChildProcess::~ChildProcess() {
+    stop();
+}
+
+void ChildProcess::stop() {
     if (m_process.state() != QProcess::NotRunning) {
         m_process.kill();
         m_process.waitForFinished();

@@ -34,6 +34,9 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
+    // Kills the process if it is still running, and waits for it to end.
+    void stop();
+
     // How the process ended, or nothing if it is still running after timeout.
     std::optional<Ending> waitForExit(std::chrono::milliseconds timeout);
 

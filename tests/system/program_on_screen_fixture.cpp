@@ -2,8 +2,10 @@
 
 #include "wait_until.h"
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
+#include <vector>
 
 std::optional<XSession::WindowId> waitForWindowOf(XSession& session, ChildProcess& program,
                                                   const char* caption) {
@@ -15,6 +17,22 @@ std::optional<XSession::WindowId> waitForWindowOf(XSession& session, ChildProces
         },
         std::chrono::seconds(90));
     return found;
+}
+
+void ProgramOnScreen::TearDown() {
+    // A window manager takes a window's frame down in its own time once the program has
+    // gone, and until then the frame shows the last pattern: on a busy machine the next
+    // test's window, placed where this one was, would show it before it painted its own.
+    program.stop();
+    if (form1 != 0 && session.windowManagerRunning()) {
+        EXPECT_TRUE(waitUntil(
+            [this] {
+                const std::vector<XSession::WindowId> managed = session.managedWindows();
+                return std::ranges::find(managed, form1) == managed.end();
+            },
+            std::chrono::seconds(20)))
+            << "the window manager kept Form1 after the program had gone";
+    }
 }
 
 void ProgramOnScreen::SetUp() {

@@ -22,6 +22,7 @@ protected:
         : program(programUnderTest(), {}, options) {}
 
     void SetUp() override;
+    void TearDown() override;
 
     XSession session;
     ChildProcess program;

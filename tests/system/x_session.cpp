@@ -196,6 +196,26 @@ bool XSession::windowManagerRunning() {
     return rootProperty("_NET_SUPPORTING_WM_CHECK").has_value();
 }
 
+std::vector<XSession::WindowId> XSession::managedWindows() {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<WindowId> windows;
+    if (XGetWindowProperty(m_display, DefaultRootWindow(m_display),
+                           XInternAtom(m_display, "_NET_CLIENT_LIST", False), 0, 4096, False,
+                           XA_WINDOW, &type, &format, &count, &remaining, &data) == Success &&
+        data != nullptr && format == 32) {
+        const auto* listed = reinterpret_cast<const Window*>(data);
+        windows.assign(listed, listed + count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return windows;
+}
+
 std::optional<XSession::WindowId> XSession::activeWindow() {
     return rootProperty("_NET_ACTIVE_WINDOW");
 }

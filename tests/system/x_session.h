@@ -75,6 +75,7 @@ public:
     // to the window manager, which asks the window itself, as its close button does.
     bool windowManagerRunning();
     std::optional<WindowId> activeWindow();
+    std::vector<WindowId> managedWindows(); // with a frame each, as _NET_CLIENT_LIST lists them
     void minimise(WindowId window);
     void restore(WindowId window);
     void closeThroughWindowManager(WindowId window);
