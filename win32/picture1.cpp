@@ -34,15 +34,16 @@ BITMAPINFO bitmapFormat() {
 // Another program may hold the clipboard open for a moment, as clipboard viewers and
 // history do right after every change, and a busy machine stretches that moment: a copy
 // is tried again for up to a second before it is given up, as toolkits do.
-constexpr int clipboardTries = 10;
-constexpr DWORD clipboardRetryMilliseconds = 100;
+constexpr ULONGLONG clipboardPatienceMilliseconds = 1000;
+constexpr DWORD clipboardRetryMilliseconds = 50;
 
 // Calls step until it succeeds, or until the clipboard has stayed held by another program
-// through every try. Between tries, messages sent to this thread are handled: the program
-// holding the clipboard open may be waiting on this one to render a format.
+// for the whole of the patience. Between tries, messages sent to this thread are handled:
+// the program holding the clipboard open may be waiting on this one to render a format.
 template <typename Step> HRESULT whenTheClipboardIsFree(Step step) {
+    const ULONGLONG deadline = GetTickCount64() + clipboardPatienceMilliseconds;
     HRESULT result = step();
-    for (int tried = 1; result == CLIPBRD_E_CANT_OPEN && tried < clipboardTries; ++tried) {
+    while (result == CLIPBRD_E_CANT_OPEN && GetTickCount64() < deadline) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, clipboardRetryMilliseconds, QS_SENDMESSAGE);
         MSG sent;
         PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);

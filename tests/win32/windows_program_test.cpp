@@ -119,7 +119,7 @@ TEST_F(WindowsProgramOnScreen, ControlCWhileAnotherProgramHoldsTheClipboardCopie
     QProcess holder;
     holder.start(QStringLiteral("wine"),
                  {QString::fromStdString(windowsBuild() + "/tests/win32/window_probe.exe"),
-                  QStringLiteral("hold-clipboard"), QStringLiteral("600")});
+                  QStringLiteral("hold-clipboard"), QStringLiteral("300")});
     QByteArray said;
     ASSERT_TRUE(waitUntil(
         [&] {
