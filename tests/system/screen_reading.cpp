@@ -66,10 +66,25 @@ ScreenPixels pastedImage() {
     xclip.start(QStringLiteral("xclip"),
                 {QStringLiteral("-selection"), QStringLiteral("clipboard"),
                  QStringLiteral("-target"), QStringLiteral("image/png"), QStringLiteral("-out")});
-    if (!xclip.waitForFinished(20000) || xclip.exitCode() != 0) {
+    // A request that reaches the clipboard's owner as it hands the selection on to a new
+    // window of its own, as wine's bridge does at every copy, may never be answered: xclip
+    // would wait for ever, so it is given up, and the caller pastes again.
+    if (!xclip.waitForFinished(5000)) {
+        xclip.kill();
+        xclip.waitForFinished();
+        return {};
+    }
+    if (xclip.exitCode() != 0) {
         return {};
     }
     return imagePixels(QImage::fromData(xclip.readAllStandardOutput(), "PNG"));
+}
+
+const char* whatWasPasted(const ScreenPixels& pasted, const ScreenPixels& earlier) {
+    if (pasted.empty()) {
+        return "nothing";
+    }
+    return pasted == earlier ? "the earlier pattern" : "another image";
 }
 
 ScreenPixels imagePixels(const QImage& image) {

@@ -43,8 +43,13 @@ class QImage;
 ScreenPixels imagePixels(const QImage& image);
 
 // What pasting the clipboard as an image gives another program: the PNG that the X clipboard
-// client xclip receives, row by row as 0xRRGGBB; empty if the clipboard holds no image.
+// client xclip receives, row by row as 0xRRGGBB; empty if the clipboard holds no image, or
+// gives none within 5 s.
 ScreenPixels pastedImage();
+
+// What a paste gave that was not the pattern expected, for a failure message: nothing, the
+// earlier pattern, or another image.
+const char* whatWasPasted(const ScreenPixels& pasted, const ScreenPixels& earlier);
 
 // Clicks "new" as a hand would: the pointer comes to rest on the button, then presses.
 void pressNew(XSession& session, XSession::WindowId form1);

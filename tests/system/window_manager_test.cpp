@@ -28,14 +28,6 @@ constexpr auto settle = 600ms;
 constexpr int canvasCentreX = layout::centreX(layout::picture1);
 constexpr int canvasCentreY = layout::centreY(layout::picture1);
 
-// What a paste gave that was not the pattern expected, for a failure message.
-const char* whatWasPasted(const ScreenPixels& pasted, const ScreenPixels& earlier) {
-    if (pasted.empty()) {
-        return "nothing";
-    }
-    return pasted == earlier ? "the earlier pattern" : "another image";
-}
-
 class UnderAWindowManager : public ProgramOnScreen {
 protected:
     void SetUp() override {

@@ -130,8 +130,15 @@ TEST_F(WindowsProgramOnScreen, ControlCWhileAnotherProgramHoldsTheClipboardCopie
         20s))
         << "the probe never held the clipboard";
     session.pressKey("c", "Control_L");
-    EXPECT_TRUE(waitUntil([&] { return pastedImage() == first; }, 20s))
-        << "Ctrl+C while another program held the clipboard copied nothing";
+    ScreenPixels pasted;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            pasted = pastedImage();
+            return pasted == first;
+        },
+        20s))
+        << "Ctrl+C while another program held the clipboard copied nothing: a paste gave "
+        << whatWasPasted(pasted, {});
     EXPECT_TRUE(holder.waitForFinished(20000));
 }
 
