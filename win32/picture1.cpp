@@ -6,8 +6,10 @@
 #include "screen_reader_names.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ole2.h>
 #include <oleacc.h>
+#include <windowsx.h>
 
 namespace {
 
@@ -50,6 +52,12 @@ template <typename Step> HRESULT whenTheClipboardIsFree(Step step) {
         result = step();
     }
     return result;
+}
+
+// The pointer's place in a mouse message, in the client area; negative left of or above it,
+// where the capture still reports it.
+POINT pointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
 ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
@@ -131,17 +139,29 @@ LRESULT Picture1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_ERASEBKGND:
         return 1; // the bitmap covers every pixel
-    case WM_LBUTTONDOWN: {
+    // A press becomes a drag only once the pointer has moved past the system's drag
+    // distance with the button held; a click, or a hand's jitter, carries nothing out. The
+    // press is followed here rather than in DragDetect's loop, which leaves the window's
+    // other messages waiting while the button is held.
+    case WM_LBUTTONDOWN:
         SetFocus(m_window);
-        POINT start{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ClientToScreen(m_window, &start);
-        // DragDetect follows the button until it moves past the system's drag distance or is
-        // released; a click that does not move carries nothing out.
-        if (DragDetect(m_window, start)) {
+        SetCapture(m_window);
+        m_pressedAt = pointOf(lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (m_pressedAt && (wParam & MK_LBUTTON) != 0 && movedPastDragDistance(pointOf(lParam))) {
+            ReleaseCapture();
             dragOut();
         }
         return 0;
-    }
+    case WM_LBUTTONUP:
+        if (m_pressedAt) {
+            ReleaseCapture();
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        m_pressedAt.reset();
+        return 0;
     default:
         return DefWindowProcW(m_window, message, wParam, lParam);
     }
@@ -158,6 +178,12 @@ void Picture1::paint() {
     StretchDIBits(device, 0, 0, client.right, client.bottom, 0, 0, side, side, m_pixels, &format,
                   DIB_RGB_COLORS, SRCCOPY);
     EndPaint(m_window, &painting);
+}
+
+bool Picture1::movedPastDragDistance(POINT at) const {
+    const UINT dpi = GetDpiForWindow(m_window);
+    return std::abs(at.x - m_pressedAt->x) > GetSystemMetricsForDpi(SM_CXDRAG, dpi) ||
+           std::abs(at.y - m_pressedAt->y) > GetSystemMetricsForDpi(SM_CYDRAG, dpi);
 }
 
 void Picture1::dragOut() {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <cstdint>
+#include <optional>
 
 // The drawing surface: a 500 x 500 bitmap of 32-bit pixels in a child window of its own,
 // shown with each pixel as a block of the display's scale. Ctrl+C copies it and a drag
@@ -30,9 +31,11 @@ private:
     friend LRESULT CALLBACK ownedWindowProcedure<Picture1>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
+    bool movedPastDragDistance(POINT at) const;
     void dragOut();
 
     HWND m_window = nullptr;
     HBITMAP m_bitmap = nullptr;
     std::uint32_t* m_pixels = nullptr; // rows top to bottom, 0x00RRGGBB
+    std::optional<POINT> m_pressedAt;  // while the left button, pressed here, may yet drag
 };

@@ -6,6 +6,11 @@
 // writes OUTPUT.entered once a drag offering an image has come over the window, and then, on
 // the drop, the "PNG" format's bytes to OUTPUT and the CF_DIB format as a BMP file to
 // OUTPUT.bmp.
+//
+//     windows_drop_target --paste OUTPUT
+//
+// instead pastes what the clipboard holds, as Windows programs paste, into the same files,
+// and ends at once.
 
 #include <windows.h>
 #include <cstring>
@@ -70,6 +75,22 @@ std::string bmpFileHeader(IDataObject* data) {
     return bytes;
 }
 
+void writeBothFormats(IDataObject* data) {
+    writeFormat(data, CF_DIB, output + L".bmp", bmpFileHeader(data));
+    // The PNG last: the test reads both once it is there.
+    writeFormat(data, static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"PNG")), output);
+}
+
+int paste() {
+    IDataObject* data = nullptr;
+    if (FAILED(OleGetClipboard(&data))) {
+        return 1;
+    }
+    writeBothFormats(data);
+    data->Release();
+    return 0;
+}
+
 class DropTarget final : public IDropTarget {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
@@ -101,9 +122,7 @@ public:
     HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD /*keys*/, POINTL /*at*/,
                                    DWORD* effect) override {
-        writeFormat(data, CF_DIB, output + L".bmp", bmpFileHeader(data));
-        // The PNG last: the test reads both once it is there.
-        writeFormat(data, static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"PNG")), output);
+        writeBothFormats(data);
         *effect = DROPEFFECT_COPY;
         PostQuitMessage(0);
         return S_OK;
@@ -119,13 +138,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
                    int showCommand) {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr || count != 2) {
+    if (arguments == nullptr) {
         return 2;
     }
-    output = arguments[1];
+    const bool pasting = count == 3 && std::wstring(arguments[1]) == L"--paste";
+    if (count != 2 && !pasting) {
+        return 2;
+    }
+    output = arguments[count - 1];
     LocalFree(arguments);
     if (FAILED(OleInitialize(nullptr))) {
         return 1;
+    }
+    if (pasting) {
+        const int status = paste();
+        OleUninitialize();
+        return status;
     }
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = DefWindowProcW;

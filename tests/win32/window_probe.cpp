@@ -1,15 +1,22 @@
 // Reads the window captioned Form1 from inside Windows, as another program sees it, and
 // prints what the tests check, one thing a line:
 //
+//     handle CLASS HANDLE
 //     client WIDTH HEIGHT
 //     control CLASS LEFT TOP WIDTH HEIGHT
 //     text CLASS TEXT
 //     accessible CLASS ROLE NAME
 //     focus CLASS
+//     capture CLASS
 //
-// with controls placed in Form1's client area, in physical pixels, and the accessible name
-// and role as Active Accessibility gives them to a screen reader. Exits with 1 if there is
-// no such window.
+// with each window's handle in hexadecimal, controls placed in Form1's client area, in
+// physical pixels, the accessible name and role as Active Accessibility gives them to a
+// screen reader, and the window that holds the mouse capture, if one does, as a drag holds
+// it. Exits with 1 if there is no such window.
+//
+//     window_probe shrink
+//
+// first sizes Form1 to a single pixel, as another program may, then reads it.
 //
 //     window_probe hold-clipboard MILLISECONDS
 //
@@ -17,6 +24,7 @@
 // copy, and prints "held" once it holds it.
 
 #include <windows.h>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -77,7 +85,13 @@ void printAccessible(HWND control) {
     accessible->Release();
 }
 
+void printHandle(HWND window) {
+    std::printf("handle %s %llx\n", classOf(window).c_str(),
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
+}
+
 BOOL CALLBACK printControl(HWND control, LPARAM form1) {
+    printHandle(control);
     RECT place;
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, reinterpret_cast<HWND>(form1), reinterpret_cast<POINT*>(&place), 2);
@@ -115,16 +129,24 @@ int main(int argumentCount, char** arguments) {
         std::fprintf(stderr, "window_probe: no window captioned Form1\n");
         return 1;
     }
+    if (argumentCount == 2 && std::string(arguments[1]) == "shrink") {
+        SetWindowPos(form1, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     CoInitialize(nullptr);
+    printHandle(form1);
     RECT client;
     GetClientRect(form1, &client);
     std::printf("client %ld %ld\n", client.right, client.bottom);
     EnumChildWindows(form1, &printControl, reinterpret_cast<LPARAM>(form1));
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(form1, nullptr), &thread) != 0 &&
-        thread.hwndFocus != nullptr) {
-        std::printf("focus %s\n", classOf(thread.hwndFocus).c_str());
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(form1, nullptr), &thread) != 0) {
+        if (thread.hwndFocus != nullptr) {
+            std::printf("focus %s\n", classOf(thread.hwndFocus).c_str());
+        }
+        if (thread.hwndCapture != nullptr) {
+            std::printf("capture %s\n", classOf(thread.hwndCapture).c_str());
+        }
     }
     CoUninitialize();
     std::fflush(stdout);

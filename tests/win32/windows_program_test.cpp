@@ -1,7 +1,9 @@
 // What the Windows program does differently from the Linux one, checked under wine: its
-// layout, focus and scaling as Windows itself reports them, through a small Win32 program
-// that reads the window from outside, and a drag handed to a Win32 program through OLE.
-// The Linux suites' own tests of drawing, pressing, keys and copying run on it too.
+// layout, focus, smallest size and scaling as Windows itself reports them, through a small
+// Win32 program that reads the window from outside; copies and drags handed to a Win32
+// program through the clipboard and OLE; and, from wine's record of the calls the program
+// makes, the order of its start-up and the names it gives screen readers. The Linux suites'
+// own tests of drawing, pressing, keys and copying run on it too.
 
 #include "form1_layout.h"
 #include "program_on_screen_fixture.h"
@@ -11,7 +13,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -37,12 +42,20 @@ std::string windowsPath(std::string path) {
     return "Z:" + path;
 }
 
+std::string windowsHelper(const char* name) {
+    return windowsBuild() + "/tests/win32/" + name;
+}
+
 // What the window probe reads of Form1, one line a thing: "client 689 628",
-// "control Button 576 544 57 17", "focus Picture1" and the like.
-std::vector<std::string> probeForm1() {
+// "control Button 576 544 57 17", "focus Picture1" and the like; first sized to a pixel
+// if asked to shrink it.
+std::vector<std::string> probeForm1(const char* mode = nullptr) {
+    QStringList arguments{QString::fromStdString(windowsHelper("window_probe.exe"))};
+    if (mode != nullptr) {
+        arguments << QString::fromLatin1(mode);
+    }
     QProcess probe;
-    probe.start(QStringLiteral("wine"),
-                {QString::fromStdString(windowsBuild() + "/tests/win32/window_probe.exe")});
+    probe.start(QStringLiteral("wine"), arguments);
     if (!probe.waitForFinished(20000) || probe.exitCode() != 0) {
         return {};
     }
@@ -70,6 +83,21 @@ std::string allOf(const std::vector<std::string>& lines) {
     return all;
 }
 
+// The rest of the first line that starts with the word, as "Picture1" of "capture Picture1".
+std::optional<std::string> after(const std::vector<std::string>& lines, const std::string& word) {
+    for (const std::string& line : lines) {
+        if (line.starts_with(word + " ")) {
+            return line.substr(word.size() + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+// The handle of the window of a class, in hexadecimal as the probe writes it.
+std::string handleOf(const std::vector<std::string>& lines, const std::string& className) {
+    return after(lines, "handle " + className).value_or("none");
+}
+
 std::string controlLine(const char* className, const layout::Rectangle& place, int scale) {
     return "control " + std::string(className) + " " + std::to_string(place.left * scale) + " " +
            std::to_string(place.top * scale) + " " + std::to_string(place.width * scale) + " " +
@@ -93,6 +121,56 @@ std::string leaveScreenshot(const char* name) {
 
 using WindowsProgramOnScreen = ProgramOnScreen;
 
+constexpr char tracedCallsFile[] = "windows-program-calls.log";
+
+// Wine records, in the program's stderr, the calls the program makes that show Form1 and
+// present the canvas, and those that name its controls for screen readers: wine takes those
+// names without keeping them, so no screen reader under wine can hear them.
+// The record is left in the test's working folder.
+ChildProcess::Options withCallsTraced() {
+    QProcess::execute(QStringLiteral("wine"),
+                      {QStringLiteral("reg"), QStringLiteral("add"),
+                       QStringLiteral(R"(HKCU\Software\Wine\Debug)"), QStringLiteral("/v"),
+                       QStringLiteral("RelayInclude"), QStringLiteral("/d"),
+                       QStringLiteral("user32.ShowWindow;user32.InvalidateRect"),
+                       QStringLiteral("/f")});
+    return {.set = {{"WINEDEBUG", "-all,+relay,fixme+oleacc"}},
+            .standardErrorFile = std::filesystem::absolute(tracedCallsFile).string()};
+}
+
+class WindowsProgramTraced : public ProgramOnScreen {
+protected:
+    WindowsProgramTraced() : ProgramOnScreen(withCallsTraced()) {}
+};
+
+// Where the trace first has the program call a function of user32 for a window, as in
+// "Call user32.ShowWindow(00010050,0000000a)".
+std::optional<std::size_t> firstCall(const std::string& trace, const std::string& function,
+                                     const std::string& handle) {
+    const std::regex call("Call user32\\." + function + "\\(0*" + handle + ",", std::regex::icase);
+    std::smatch found;
+    if (!std::regex_search(trace, found, call)) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found.position(0));
+}
+
+// Whether the trace has the program give a control's client object a name and a role for
+// screen readers, as in "SetHwndPropStr (0000000000010058 4294967292 0 {...} L"Pattern")".
+bool namedInTrace(const std::string& trace, const std::string& handle, const std::string& name,
+                  long role) {
+    const std::string client = " 4294967292 0 "; // OBJID_CLIENT, CHILDID_SELF
+    const std::string nameProperty = "\\{608d3df8-8128-4aa7-a428-f55e49267291\\}";
+    const std::string roleProperty = "\\{cb905ff2-7bd1-4c05-b3c8-e6c241364d70\\}";
+    const std::regex named("SetHwndPropStr \\(0*" + handle + client + nameProperty + " L\"" + name +
+                               "\"\\)",
+                           std::regex::icase);
+    const std::regex given("SetHwndProp \\(0*" + handle + client + roleProperty +
+                               " [0-9a-f]+ \\{VT_I4: " + std::to_string(role) + "\\}\\)",
+                           std::regex::icase);
+    return std::regex_search(trace, named) && std::regex_search(trace, given);
+}
+
 } // namespace
 
 TEST_F(WindowsProgramOnScreen, WindowsReportsTheLayoutAndTheFocusAndTabMovesIt) {
@@ -111,6 +189,75 @@ TEST_F(WindowsProgramOnScreen, WindowsReportsTheLayoutAndTheFocusAndTabMovesIt) 
     session.pressKey("Tab", "Shift_L");
     EXPECT_TRUE(waitUntil([] { return holds(probeForm1(), "focus Picture1"); }, 20s));
     EXPECT_EQ(canvasPixels(session, form1), first) << "moving the focus drew a pattern";
+
+    // Sized to a pixel, by another program as by a hand on the frame, the window keeps its
+    // layout whole.
+    const std::vector<std::string> shrunk = probeForm1("shrink");
+    EXPECT_TRUE(holds(shrunk, "client " + std::to_string(layout::smallestClientWidth) + " " +
+                                  std::to_string(layout::smallestClientHeight)))
+        << allOf(shrunk);
+}
+
+// Most Windows programs paste a bitmap, some a PNG; either is still there once the program
+// has gone, as a copy is on Windows.
+TEST_F(WindowsProgramOnScreen, ControlCGivesWindowsProgramsABitmapAndAPngThatOutliveTheProgram) {
+    const QTemporaryDir folder;
+    const std::string pasted = folder.filePath(QStringLiteral("pasted.png")).toStdString();
+    ScreenPixels bitmap;
+    ScreenPixels png;
+    const auto pasteInWindows = [&] {
+        std::filesystem::remove(pasted);
+        std::filesystem::remove(pasted + ".bmp");
+        ChildProcess reader(
+            "wine", {windowsHelper("windows_drop_target.exe"), "--paste", windowsPath(pasted)});
+        reader.waitForExit(20s);
+        bitmap = imagePixels(QImage(QString::fromStdString(pasted + ".bmp"), "BMP"));
+        png = imagePixels(QImage(QString::fromStdString(pasted), "PNG"));
+    };
+    session.pressKey("c", "Control_L");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            pasteInWindows();
+            return png == first;
+        },
+        20s))
+        << "a Windows program pasting a PNG got " << whatWasPasted(png, {});
+    EXPECT_EQ(bitmap, first) << "a Windows program pasting a bitmap got "
+                             << whatWasPasted(bitmap, {});
+
+    session.requestClose(form1);
+    ASSERT_TRUE(program.waitForExit(20s).has_value()) << "the program did not end";
+    pasteInWindows();
+    EXPECT_EQ(bitmap, first) << "once the program had gone, a bitmap pasted gave "
+                             << whatWasPasted(bitmap, {});
+    EXPECT_EQ(png, first) << "once the program had gone, a PNG pasted gave "
+                          << whatWasPasted(png, {});
+}
+
+// Windows tells a click from a drag by the pointer leaving a small square around the press;
+// until it does, the press and a pixel of jitter either way start no drag, which would hold
+// the mouse in OLE's window and show the no-drop cursor over the canvas.
+TEST_F(WindowsProgramOnScreen, APressHeldOnTheCanvasWithAPixelOfJitterStartsNoDrag) {
+    const int x = layout::centreX(layout::picture1);
+    const int y = layout::centreY(layout::picture1);
+    session.movePointer(form1, x, y);
+    session.pressButton();
+    session.movePointer(form1, x + 1, y);
+    session.movePointer(form1, x - 1, y);
+    std::vector<std::string> held;
+    // Held down, the button keeps the mouse captured by whichever window follows it.
+    const bool captured = waitUntil(
+        [&] {
+            held = probeForm1();
+            return after(held, "capture").has_value();
+        },
+        20s);
+    session.releaseButton();
+    ASSERT_TRUE(captured) << allOf(held);
+    EXPECT_EQ(after(held, "capture"), "Picture1") << "a press held on the canvas began a drag";
+    EXPECT_TRUE(waitUntil([] { return !after(probeForm1(), "capture").has_value(); }, 20s))
+        << "the release left the mouse captured";
+    EXPECT_EQ(canvasPixels(session, form1), first) << "the press drew a pattern";
 }
 
 // Clipboard viewers and history open the clipboard for a moment after every change, and a
@@ -142,11 +289,37 @@ TEST_F(WindowsProgramOnScreen, ControlCWhileAnotherProgramHoldsTheClipboardCopie
     EXPECT_TRUE(holder.waitForFinished(20000));
 }
 
+// The first pattern is drawn into a window already on the screen, not one that opens only
+// once a pass has run. Screen readers hear "Pattern", an image, and "New pattern", a push
+// button: read back where the system keeps what the program asked for, and otherwise seen
+// asked for in the trace.
+TEST_F(WindowsProgramTraced, ShowsTheWindowBeforeTheFirstPatternAndNamesItsControls) {
+    const std::vector<std::string> form1Read = probeForm1();
+    std::ifstream traceFile(tracedCallsFile);
+    const std::string trace{std::istreambuf_iterator<char>(traceFile), {}};
+    const std::string form1Handle = handleOf(form1Read, "Form1");
+    const std::string picture1Handle = handleOf(form1Read, "Picture1");
+    const std::string command1Handle = handleOf(form1Read, "Button");
+
+    const std::optional<std::size_t> shown = firstCall(trace, "ShowWindow", form1Handle);
+    const std::optional<std::size_t> presented = firstCall(trace, "InvalidateRect", picture1Handle);
+    ASSERT_TRUE(shown.has_value() && presented.has_value())
+        << allOf(form1Read) << "no ShowWindow of Form1 or InvalidateRect of Picture1 in:\n"
+        << trace;
+    EXPECT_LT(*shown, *presented) << "the first pattern was presented before Form1 was shown";
+
+    EXPECT_TRUE(holds(form1Read, "accessible Picture1 40 Pattern") ||
+                namedInTrace(trace, picture1Handle, "Pattern", 40))
+        << allOf(form1Read) << trace;
+    EXPECT_TRUE(holds(form1Read, "accessible Button 43 New pattern") ||
+                namedInTrace(trace, command1Handle, "New pattern", 43))
+        << allOf(form1Read) << trace;
+}
+
 TEST_F(WindowsProgramOnScreen, DraggingTheCanvasOutHandsBothFormatsToAWindowsProgram) {
     const QTemporaryDir folder;
     const std::string dropped = folder.filePath(QStringLiteral("dropped.png")).toStdString();
-    ChildProcess target(
-        "wine", {windowsBuild() + "/tests/win32/windows_drop_target.exe", windowsPath(dropped)});
+    ChildProcess target("wine", {windowsHelper("windows_drop_target.exe"), windowsPath(dropped)});
     const std::optional<XSession::WindowId> targetWindow =
         waitForWindowOf(session, target, "Drop target");
     ASSERT_TRUE(targetWindow.has_value()) << target.standardError();
