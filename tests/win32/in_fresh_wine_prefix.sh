@@ -33,9 +33,6 @@ if [ -n "$dpi" ]; then
         >/dev/null 2>&1
     wineserver -w
 fi
-# Under wine the clipboard lives in the server, which would leave with the last program: kept
-# for the whole command, it outlives a program as the clipboard does on Windows.
-wineserver -p
 status=0
 "$@" || status=$?
 exit $status

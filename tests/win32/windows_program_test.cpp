@@ -173,7 +173,7 @@ bool namedInTrace(const std::string& trace, const std::string& handle, const std
 
 } // namespace
 
-TEST_F(WindowsProgramOnScreen, WindowsReportsTheLayoutAndTheFocusAndTabMovesIt) {
+TEST_F(WindowsProgramOnScreen, WindowsReportsTheLayoutTheFocusAndTheSmallestSize) {
     const std::vector<std::string> form1Read = probeForm1();
     ASSERT_FALSE(form1Read.empty()) << "the probe found no Form1";
     EXPECT_TRUE(holds(form1Read, "client " + std::to_string(layout::openingClientWidth) + " " +
@@ -222,16 +222,22 @@ TEST_F(WindowsProgramOnScreen, ControlCGivesWindowsProgramsABitmapAndAPngThatOut
         },
         20s))
         << "a Windows program pasting a PNG got " << whatWasPasted(png, {});
-    EXPECT_EQ(bitmap, first) << "a Windows program pasting a bitmap got "
-                             << whatWasPasted(bitmap, {});
+    EXPECT_TRUE(bitmap == first) << "a Windows program pasting a bitmap got "
+                                 << whatWasPasted(bitmap, {});
 
+    // Under wine the clipboard lives in wine's server, which ends with the last Windows
+    // program: another one left running keeps it, as Windows keeps the clipboard.
+    ChildProcess otherProgram("wine", {windowsHelper("windows_drop_target.exe"),
+                                       windowsPath(folder.filePath("unused").toStdString())});
+    ASSERT_TRUE(waitForWindowOf(session, otherProgram, "Drop target").has_value())
+        << otherProgram.standardError();
     session.requestClose(form1);
     ASSERT_TRUE(program.waitForExit(20s).has_value()) << "the program did not end";
     pasteInWindows();
-    EXPECT_EQ(bitmap, first) << "once the program had gone, a bitmap pasted gave "
-                             << whatWasPasted(bitmap, {});
-    EXPECT_EQ(png, first) << "once the program had gone, a PNG pasted gave "
-                          << whatWasPasted(png, {});
+    EXPECT_TRUE(bitmap == first) << "once the program had gone, a bitmap pasted gave "
+                                 << whatWasPasted(bitmap, {});
+    EXPECT_TRUE(png == first) << "once the program had gone, a PNG pasted gave "
+                              << whatWasPasted(png, {});
 }
 
 // Windows tells a click from a drag by the pointer leaving a small square around the press;
