@@ -142,7 +142,8 @@ LRESULT Picture1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     // A press becomes a drag only once the pointer has moved past the system's drag
     // distance with the button held; a click, or a hand's jitter, carries nothing out. The
     // press is followed here rather than in DragDetect's loop, which leaves the window's
-    // other messages waiting while the button is held.
+    // other messages waiting while the button is held, and under wine takes any move for a
+    // drag.
     case WM_LBUTTONDOWN:
         SetFocus(m_window);
         SetCapture(m_window);
