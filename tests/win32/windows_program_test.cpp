@@ -19,6 +19,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -121,7 +122,7 @@ std::string leaveScreenshot(const char* name) {
 
 using WindowsProgramOnScreen = ProgramOnScreen;
 
-constexpr char tracedCallsFile[] = "windows-program-calls.log";
+constexpr std::string_view tracedCallsFile = "windows-program-calls.log";
 
 // Wine records, in the program's stderr, the calls the program makes that show Form1 and
 // present the canvas, and those that name its controls for screen readers: wine takes those
@@ -301,7 +302,7 @@ TEST_F(WindowsProgramOnScreen, ControlCWhileAnotherProgramHoldsTheClipboardCopie
 // asked for in the trace.
 TEST_F(WindowsProgramTraced, ShowsTheWindowBeforeTheFirstPatternAndNamesItsControls) {
     const std::vector<std::string> form1Read = probeForm1();
-    std::ifstream traceFile(tracedCallsFile);
+    std::ifstream traceFile{std::filesystem::path(tracedCallsFile)};
     const std::string trace{std::istreambuf_iterator<char>(traceFile), {}};
     const std::string form1Handle = handleOf(form1Read, "Form1");
     const std::string picture1Handle = handleOf(form1Read, "Picture1");
