@@ -10,13 +10,13 @@
 #include "wait_until.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -144,32 +144,65 @@ protected:
     WindowsProgramTraced() : ProgramOnScreen(withCallsTraced()) {}
 };
 
+// Whether a hexadecimal number as wine writes it, with any leading zeros and in either
+// case, is the handle the probe wrote.
+bool sameHandle(std::string_view written, const std::string& handle) {
+    const auto number = [](std::string_view digits) -> std::optional<unsigned long long> {
+        unsigned long long value = 0;
+        const char* end = digits.data() + digits.size();
+        const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
+        return error == std::errc{} && stop == end ? std::optional(value) : std::nullopt;
+    };
+    const std::optional<unsigned long long> writtenValue = number(written);
+    return writtenValue.has_value() && writtenValue == number(handle);
+}
+
+// Where the trace has a call's text followed by the handle and then the rest of its line
+// with the given start and end, as "Call user32.ShowWindow(" "00010050" "," "0000000a)".
+std::optional<std::size_t> findCall(std::string_view trace, const std::string& call,
+                                    const std::string& handle, char afterHandle,
+                                    std::string_view lineStart, std::string_view lineEnd = {}) {
+    for (std::size_t at = trace.find(call); at != std::string_view::npos;
+         at = trace.find(call, at + 1)) {
+        const std::size_t first = at + call.size();
+        const std::size_t stop = trace.find(afterHandle, first);
+        std::string_view line = trace.substr(first, trace.find('\n', first) - first);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (stop == std::string_view::npos || stop - first > line.size() ||
+            !sameHandle(trace.substr(first, stop - first), handle)) {
+            continue;
+        }
+        const std::string_view rest = line.substr(stop - first);
+        if (rest.starts_with(lineStart) && rest.ends_with(lineEnd)) {
+            return at;
+        }
+    }
+    return std::nullopt;
+}
+
 // Where the trace first has the program call a function of user32 for a window, as in
 // "Call user32.ShowWindow(00010050,0000000a)".
 std::optional<std::size_t> firstCall(const std::string& trace, const std::string& function,
                                      const std::string& handle) {
-    const std::regex call("Call user32\\." + function + "\\(0*" + handle + ",", std::regex::icase);
-    std::smatch found;
-    if (!std::regex_search(trace, found, call)) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(found.position(0));
+    return findCall(trace, "Call user32." + function + "(", handle, ',', ",");
 }
 
-// Whether the trace has the program give a control's client object a name and a role for
-// screen readers, as in "SetHwndPropStr (0000000000010058 4294967292 0 {...} L"Pattern")".
+// Whether the trace has the program give a control's client object (OBJID_CLIENT,
+// CHILDID_SELF) a name and a role for screen readers, as in
+// "SetHwndPropStr (0000000000010058 4294967292 0 {608d...} L"Pattern")".
 bool namedInTrace(const std::string& trace, const std::string& handle, const std::string& name,
                   long role) {
-    const std::string client = " 4294967292 0 "; // OBJID_CLIENT, CHILDID_SELF
-    const std::string nameProperty = "\\{608d3df8-8128-4aa7-a428-f55e49267291\\}";
-    const std::string roleProperty = "\\{cb905ff2-7bd1-4c05-b3c8-e6c241364d70\\}";
-    const std::regex named("SetHwndPropStr \\(0*" + handle + client + nameProperty + " L\"" + name +
-                               "\"\\)",
-                           std::regex::icase);
-    const std::regex given("SetHwndProp \\(0*" + handle + client + roleProperty +
-                               " [0-9a-f]+ \\{VT_I4: " + std::to_string(role) + "\\}\\)",
-                           std::regex::icase);
-    return std::regex_search(trace, named) && std::regex_search(trace, given);
+    const std::string client = " 4294967292 0 ";
+    const std::string nameProperty = "{608d3df8-8128-4aa7-a428-f55e49267291}";
+    const std::string roleProperty = "{cb905ff2-7bd1-4c05-b3c8-e6c241364d70}";
+    return findCall(trace, "SetHwndPropStr (", handle, ' ',
+                    client + nameProperty + " L\"" + name + "\")")
+               .has_value() &&
+           findCall(trace, "SetHwndProp (", handle, ' ', client + roleProperty + " ",
+                    " {VT_I4: " + std::to_string(role) + "})")
+               .has_value();
 }
 
 } // namespace
