@@ -149,8 +149,9 @@ protected:
 bool sameHandle(std::string_view written, const std::string& handle) {
     const auto number = [](std::string_view digits) -> std::optional<unsigned long long> {
         unsigned long long value = 0;
-        const char* end = digits.data() + digits.size();
-        const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
+        const char* const first = digits.data();
+        const char* const end = first + digits.size();
+        const auto [stop, error] = std::from_chars(first, end, value, 16);
         return error == std::errc{} && stop == end ? std::optional(value) : std::nullopt;
     };
     const std::optional<unsigned long long> writtenValue = number(written);
