@@ -1,7 +1,6 @@
 #include "main_window.h"
 #include "startup_messages.h"
 #include "table_warm_up_threads.h"
-#include "warm_up_after_first_paint.h"
 #include "window_icon.h"
 
 #include <array>
@@ -30,9 +29,7 @@ int main() {
     QGuiApplication::setDesktopFileName(QStringLiteral(PATTERN_APPLICATION_ID));
     QApplication::setWindowIcon(windowIcon());
 
-    Form1 form1;
     // Leaving main stops the angular tables' warm-up after the table in hand.
-    std::jthread tableWarmUp;
-    startTablesAfterFirstPaint(form1, tableWarmUp);
+    Form1 form1(startTableWarmUp);
     return QApplication::exec();
 }

@@ -1,11 +1,11 @@
 #include "main_window.h"
 
 #include "accessible_roles.h"
-#include "avx_upper_halves.h"
-#include "drawing_pass.h"
 #include "form1_layout.h"
+#include "form1_texts.h"
 #include "picture1.h"
-#include "random_source.h"
+
+#include <utility>
 
 #include <QAction>
 #include <QKeySequence>
@@ -17,31 +17,34 @@ constexpr QRect toQRect(const layout::Rectangle& rectangle) {
     return {rectangle.left, rectangle.top, rectangle.width, rectangle.height};
 }
 
-constexpr int command1FontPixels = 11; // keeps "new" whole inside the 17 pixel high button
-
 } // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(Form1Program::WarmUpStart startWarmUp) : m_program(*this, std::move(startWarmUp)) {
     // Before the controls exist: an accessible interface, once made, keeps its role.
     installAccessibleRoles();
     m_picture1 = new Picture1(this);
     m_command1 = new QPushButton(this);
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(texts::form1Caption));
     setMinimumSize(layout::smallestClientWidth, layout::smallestClientHeight);
     resize(layout::openingClientWidth, layout::openingClientHeight);
 
     m_picture1->setGeometry(toQRect(layout::picture1));
 
     m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setText(QStringLiteral("new"));
-    m_command1->setAccessibleName(tr("New pattern"));
-    m_command1->setAccessibleDescription(tr("Draws a new pattern over the current one"));
+    m_command1->setText(QString::fromLatin1(texts::command1Caption));
+    m_command1->setAccessibleName(QString::fromLatin1(texts::command1AccessibleName));
+    m_command1->setAccessibleDescription(QString::fromLatin1(texts::command1AccessibleDescription));
     QFont captionFont = m_command1->font();
-    captionFont.setPixelSize(command1FontPixels);
+    captionFont.setPixelSize(texts::command1FontPixels);
     m_command1->setFont(captionFont);
     m_command1->setGeometry(toQRect(layout::command1));
-    connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
+    connect(m_command1, &QPushButton::clicked, this, [this] { m_program.command1Click(); });
+    // Queued behind the paint, so that what it starts slows neither the paint nor the
+    // picture.
+    connect(
+        m_picture1, &Picture1::painted, this, [this] { m_program.pictureShown(); },
+        Qt::QueuedConnection);
 
     // The platform's copy shortcut copies the pattern wherever the focus is in the window.
     auto* copyPattern = new QAction(this);
@@ -53,38 +56,22 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setTabOrder(m_picture1, m_command1);
     m_picture1->setFocus();
 
-    load();
-}
-
-void Form1::clearWindowDrawing() {
-    // A widget keeps nothing drawn on it outside its own paint events, so the window's own
-    // surface never holds drawing of the program's to clear.
+    m_program.load();
 }
 
 Canvas& Form1::canvas() {
     return *m_picture1;
 }
 
-void Form1::load() {
+void Form1::showWindow() {
     show();
-    randomSource().reseed(randomSource().timeOfDaySeconds());
-    drawAndPresent();
 }
 
-void Form1::command1Click() {
-    // Presses that were queued behind a close request came too late to count.
-    if (!m_closeRequested) {
-        drawAndPresent();
-    }
+void Form1::presentPicture() {
+    m_picture1->present();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    m_closeRequested = true;
+    m_program.closeRequested();
     QWidget::closeEvent(event);
-}
-
-void Form1::drawAndPresent() {
-    clearUpperVectorState();
-    DrawPattern(*this);
-    m_picture1->present();
 }

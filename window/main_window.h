@@ -1,6 +1,7 @@
 #pragma once
 
-#include "drawing_window.h"
+#include "form1_program.h"
+#include "form1_view.h"
 
 #include <QWidget>
 
@@ -9,25 +10,23 @@ class QPushButton;
 
 // The program's only window: the drawing surface Picture1 and the button Command1,
 // captioned "new". It draws its first pattern as soon as it is created and shown, and a
-// further one on every press of "new".
-class Form1 final : public QWidget, public DrawingWindow {
+// further one on every press of "new"; startWarmUp, if given, builds the angular tables
+// behind the first picture.
+class Form1 final : public QWidget, public Form1View {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    explicit Form1(Form1Program::WarmUpStart startWarmUp = {});
 
-    void clearWindowDrawing() override;
     Canvas& canvas() override;
+    void showWindow() override;
+    void presentPicture() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void load();
-    void command1Click();
-    void drawAndPresent();
-
     Picture1* m_picture1 = nullptr;
     QPushButton* m_command1 = nullptr;
-    bool m_closeRequested = false;
+    Form1Program m_program;
 };

@@ -1,6 +1,7 @@
 #include "picture1.h"
 
 #include "colour_to_qrgb.h"
+#include "form1_texts.h"
 
 #include <memory>
 
@@ -42,7 +43,7 @@ Picture1::Picture1(QWidget* parent)
     setObjectName(QStringLiteral("Picture1"));
     setFixedSize(side, side);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(tr("Pattern"));
+    setAccessibleName(QString::fromLatin1(texts::picture1AccessibleName));
     setAccessibleDescription(
         tr("The colour pattern drawn last. Copy it with %1, or drag it into another program.")
             .arg(QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText)));

@@ -4,9 +4,18 @@
 
 #include <vector>
 
-// One call a drawing pass made of the random source or of the window, in the order made.
+// One call a drawing pass, or the program around it, made of the random source or of the
+// window, in the order made.
 struct JournalEntry {
-    enum class Step { TimeOfDay, Reseed, NextUniform, ClearWindowDrawing, Plot } step;
+    enum class Step {
+        TimeOfDay,
+        Reseed,
+        NextUniform,
+        ClearWindowDrawing,
+        Plot,
+        ShowWindow,
+        PresentPicture
+    } step;
     int X = 0;
     int Y = 0;
     ColourValue colour = 0;

@@ -1,9 +1,7 @@
 #include "canvas_reference.h"
-#include "grid_tables.h"
 #include "main_window.h"
 #include "picture1.h"
 #include "scripted_random_source.h"
-#include "warm_up_after_first_paint.h"
 #include "window_icon.h"
 
 #include <algorithm>
@@ -23,10 +21,6 @@
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
-
-#ifdef __x86_64__
-#include <cpuid.h>
-#endif
 
 namespace {
 
@@ -152,41 +146,19 @@ TEST(MainWindowStartUp, DrawsOnePatternAfterShowingAndReseedingTwice) {
     EXPECT_EQ(canvasImage(form), expectedCanvas(0));
 }
 
-// A window exposed by the time its warm-up is arranged has painted its picture already, and
-// no later paint may be waited for before the tables are warmed.
-TEST(MainWindowStartUp, StartsTheTableWarmUpAtOnceWhereThePictureIsPaintedAlready) {
+// The warm-up starts behind the canvas's first paint, and once.
+TEST(MainWindowStartUp, StartsTheTableWarmUpOnceBehindTheFirstPaint) {
     ScriptedRandomSource source(twoPatterns);
-    Form1 form;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     int starts = 0;
-    std::jthread warmUp;
-    startTablesAfterFirstPaint(form, warmUp, [&starts] {
+    Form1 form([&starts] {
         ++starts;
         return std::jthread([] {});
     });
-    EXPECT_EQ(starts, 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(QTest::qWaitFor([&starts] { return starts == 1; }));
     picture1Of(form)->repaint();
     QCoreApplication::processEvents();
     EXPECT_EQ(starts, 1);
-}
-
-// The warm-up as the program arranges it, with its own thread, builds every table the
-// passes may ask for, whichever the first pattern needed.
-TEST(MainWindowStartUp, TheProgramsTableWarmUpBuildsEveryTable) {
-    ScriptedRandomSource source(twoPatterns);
-    Form1 form;
-    std::jthread warmUp;
-    startTablesAfterFirstPaint(form, warmUp);
-    ASSERT_TRUE(QTest::qWaitFor([&warmUp] { return warmUp.joinable(); }));
-    warmUp.join();
-    GridTables& tables = GridTables::shared();
-    const std::size_t warmed = tables.bytes();
-    for (const Wave kind : {Wave::Sine, Wave::Cosine}) {
-        for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
-            tables.angularTerms(kind, n);
-        }
-    }
-    EXPECT_EQ(tables.bytes(), warmed) << "a table was left for the passes to build";
 }
 
 // A window drawn under a scripted source whose calls are journalled.
@@ -255,55 +227,6 @@ TEST_F(MainWindowPresses, ANewPatternIsDrawnOverTheOldWithoutBlanking) {
     EXPECT_EQ(*duringTheDraws, first);
     EXPECT_NE(canvasImage(form), first);
 }
-
-#ifdef __x86_64__
-
-// Whether XGETBV with ECX = 1 reports which of the processor's register states are in use.
-bool vectorStateInUseReadable() {
-    unsigned eax = 0;
-    unsigned ebx = 0;
-    unsigned ecx = 0;
-    unsigned edx = 0;
-    // GCC gives an int and clang a bool.
-    // NOLINTNEXTLINE(readability-redundant-casting)
-    return static_cast<bool>(__builtin_cpu_supports("avx")) &&
-           __get_cpuid_count(0xD, 1, &eax, &ebx, &ecx, &edx) != 0 && (eax & 4U) != 0;
-}
-
-// Whether the upper halves of the 256-bit registers are in use: bit 2 of that report.
-bool upperVectorStateInUse() {
-    unsigned low = 0;
-    unsigned high = 0;
-    asm volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(1));
-    return (low & 4U) != 0;
-}
-
-// Leaves the upper half of one 256-bit register set, as some of the toolkit's image
-// routines leave them. Written out, because the compiler clears them again on leaving a
-// function it compiled for AVX.
-void setUpperVectorState() {
-    asm volatile("vpcmpeqd %%ymm15, %%ymm15, %%ymm15" ::: "xmm15");
-}
-
-// With them in use, many x86 processors run every plain SSE instruction after them slowly;
-// no colour shows it, so the state itself is read where each pass starts.
-TEST_F(MainWindowPresses, EachPassStartsWithTheUpperHalvesOfTheVectorRegistersClear) {
-    if (!vectorStateInUseReadable()) {
-        GTEST_SKIP() << "this processor does not report which register states are in use";
-    }
-    std::vector<bool> inUseAtReseed;
-    source.onCall = [&](Step step) {
-        if (step == Step::Reseed) {
-            inUseAtReseed.push_back(upperVectorStateInUse());
-        }
-    };
-    setUpperVectorState();
-    ASSERT_TRUE(upperVectorStateInUse());
-    command1Of(form)->click();
-    EXPECT_EQ(inUseAtReseed, std::vector<bool>{false});
-}
-
-#endif
 
 // The platform's copy shortcut, wherever the focus is, copies the pattern's own 500 x 500
 // pixels, not what a dense display shows of them; a later pattern leaves the copy alone.

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <thread>
+
+class Form1View;
+
+// What the program does with its window, whatever toolkit draws it: the first pattern when
+// the window opens, one pattern a press of "new", none once a close has been asked for, and
+// the angular tables built behind the first picture. Each front end hands it the window's
+// events and does what it asks of the window.
+class Form1Program {
+public:
+    // Starts the angular tables' warm-up, as startTableWarmUp does; without one, the passes
+    // build the tables they need themselves.
+    using WarmUpStart = std::function<std::jthread()>;
+
+    explicit Form1Program(Form1View& form1, WarmUpStart startWarmUp = {});
+
+    // Shows the window and draws the first pattern into it.
+    void load();
+
+    // "new" was pressed.
+    void command1Click();
+
+    // The window has been asked to close: presses queued behind the request came too late
+    // to count.
+    void closeRequested();
+
+    // The canvas has been painted on the screen. The first time, and until a thread can be
+    // had, the angular tables' warm-up is started; call it behind the paint, so that the
+    // warm-up slows neither.
+    void pictureShown();
+
+private:
+    void drawAndPresent();
+
+    Form1View& m_form1;
+    WarmUpStart m_startWarmUp;
+    bool m_closeRequested = false;
+    // Declared last, so that it is stopped, after the table in hand, before the rest goes.
+    std::jthread m_warmUp;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "drawing_window.h"
+
+// What the program needs of Form1 from the toolkit that makes it: beside what a drawing
+// pass needs, showing the window and putting a drawn pattern on the screen.
+class Form1View : public DrawingWindow {
+public:
+    // Shows the window, with the keyboard focus on the canvas.
+    virtual void showWindow() = 0;
+
+    // Puts what has been plotted on the screen now, ahead of any input already waiting.
+    virtual void presentPicture() = 0;
+
+    // The window paints only its background and controls, so its own surface never holds
+    // drawing of the program's to clear.
+    void clearWindowDrawing() override {}
+
+protected:
+    Form1View() = default;
+    Form1View(const Form1View&) = default;
+    Form1View& operator=(const Form1View&) = default;
+};

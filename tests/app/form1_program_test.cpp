@@ -1,0 +1,178 @@
+// What the program does with its window, with a recording fake of the window: the same on
+// every front end, so tested once here.
+
+#include "form1_program.h"
+#include "form1_view.h"
+#include "grid_tables.h"
+#include "scripted_random_source.h"
+#include "table_warm_up_threads.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#ifdef __x86_64__
+#include <cpuid.h>
+#endif
+
+namespace {
+
+// A Form1 that is its own canvas and writes what the program asks of it to a journal.
+struct RecordingForm1 final : Form1View, Canvas {
+    explicit RecordingForm1(Journal& sharedJournal) : journal(sharedJournal) {}
+
+    void showWindow() override { journal.push_back({Step::ShowWindow}); }
+    void presentPicture() override { journal.push_back({Step::PresentPicture}); }
+    Canvas& canvas() override { return *this; }
+    void plot(int X, int Y, ColourValue colour) override {
+        journal.push_back({Step::Plot, X, Y, colour});
+    }
+
+    Journal& journal;
+};
+
+// The steps of the journal other than plots, which a pass makes 251,001 of.
+std::vector<Step> stepsBesidePlots(const Journal& journal) {
+    std::vector<Step> steps;
+    for (const JournalEntry& entry : journal) {
+        if (entry.step != Step::Plot) {
+            steps.push_back(entry.step);
+        }
+    }
+    return steps;
+}
+
+// The steps of one pass after the window has been shown and the source reseeded.
+std::vector<Step> aPass() {
+    std::vector<Step> steps = {Step::TimeOfDay, Step::Reseed};
+    steps.insert(steps.end(), 10, Step::NextUniform);
+    steps.push_back(Step::PresentPicture);
+    return steps;
+}
+
+std::vector<Step> join(std::vector<Step> first, const std::vector<Step>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+const std::vector<float> onePattern = {0.3F, 0.6F, 0.9F, 0.2F, 0.5F, 0.8F, 0.4F, 0.7F, 0.1F, 0.5F};
+
+class Form1ProgramTest : public ::testing::Test {
+protected:
+    Journal journal;
+    ScriptedRandomSource source{onePattern, &journal};
+    RecordingForm1 form1{journal};
+};
+
+} // namespace
+
+// The window opens first, without waiting for a pass; the first pattern follows.
+TEST_F(Form1ProgramTest, LoadShowsTheWindowThenReseedsAndPresentsOnePattern) {
+    Form1Program program(form1);
+    program.load();
+    EXPECT_EQ(stepsBesidePlots(journal),
+              join({Step::ShowWindow, Step::TimeOfDay, Step::Reseed}, aPass()));
+    EXPECT_EQ(std::ranges::count(journal, Step::Plot, &JournalEntry::step), 501 * 501);
+}
+
+// Presses queued behind a close request came too late to count.
+TEST_F(Form1ProgramTest, EachPressPresentsOnePatternUntilACloseIsAsked) {
+    Form1Program program(form1);
+    program.load();
+    const std::vector<Step> loaded = stepsBesidePlots(journal);
+    program.command1Click();
+    program.command1Click();
+    EXPECT_EQ(stepsBesidePlots(journal), join(join(loaded, aPass()), aPass()));
+    program.closeRequested();
+    const std::size_t beforeLatePresses = journal.size();
+    program.command1Click();
+    EXPECT_EQ(journal.size(), beforeLatePresses);
+}
+
+// Started behind the first shown picture, and again at each later one until a thread could
+// be had; never twice.
+TEST_F(Form1ProgramTest, TheWarmUpStartsAtTheFirstShownPictureUntilAThreadIsHad) {
+    std::vector<std::size_t> startedAfter;
+    Form1Program program(form1, [&] {
+        startedAfter.push_back(journal.size());
+        // The first start finds no thread, as where none can be had.
+        return startedAfter.size() == 1 ? std::jthread() : std::jthread([] {});
+    });
+    program.load();
+    EXPECT_TRUE(startedAfter.empty()) << "started before the picture was shown";
+    program.pictureShown();
+    program.pictureShown();
+    program.pictureShown();
+    EXPECT_EQ(startedAfter, (std::vector<std::size_t>{journal.size(), journal.size()}));
+}
+
+// The warm-up the program starts builds every table the passes may ask for, whichever the
+// first pattern needed.
+TEST_F(Form1ProgramTest, TheProgramsTableWarmUpBuildsEveryTable) {
+    Form1Program program(form1, [] {
+        startTableWarmUp().join();
+        return std::jthread([] {});
+    });
+    program.load();
+    program.pictureShown();
+    GridTables& tables = GridTables::shared();
+    const std::size_t warmed = tables.bytes();
+    for (const Wave kind : {Wave::Sine, Wave::Cosine}) {
+        for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
+            tables.angularTerms(kind, n);
+        }
+    }
+    EXPECT_EQ(tables.bytes(), warmed) << "a table was left for the passes to build";
+}
+#ifdef __x86_64__
+
+// Whether XGETBV with ECX = 1 reports which of the processor's register states are in use.
+bool vectorStateInUseReadable() {
+    unsigned eax = 0;
+    unsigned ebx = 0;
+    unsigned ecx = 0;
+    unsigned edx = 0;
+    // GCC gives an int and clang a bool.
+    // NOLINTNEXTLINE(readability-redundant-casting)
+    return static_cast<bool>(__builtin_cpu_supports("avx")) &&
+           __get_cpuid_count(0xD, 1, &eax, &ebx, &ecx, &edx) != 0 && (eax & 4U) != 0;
+}
+
+// Whether the upper halves of the 256-bit registers are in use: bit 2 of that report.
+bool upperVectorStateInUse() {
+    unsigned low = 0;
+    unsigned high = 0;
+    asm volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(1));
+    return (low & 4U) != 0;
+}
+
+// Leaves the upper half of one 256-bit register set, as some of the toolkit's image
+// routines leave them. Written out, because the compiler clears them again on leaving a
+// function it compiled for AVX.
+void setUpperVectorState() {
+    asm volatile("vpcmpeqd %%ymm15, %%ymm15, %%ymm15" ::: "xmm15");
+}
+
+// With them in use, many x86 processors run every plain SSE instruction after them slowly;
+// no colour shows it, so the state itself is read where each pass starts.
+TEST_F(Form1ProgramTest, EachPassStartsWithTheUpperHalvesOfTheVectorRegistersClear) {
+    if (!vectorStateInUseReadable()) {
+        GTEST_SKIP() << "this processor does not report which register states are in use";
+    }
+    std::vector<bool> inUseAtReseed;
+    source.onCall = [&](Step step) {
+        if (step == Step::Reseed) {
+            inUseAtReseed.push_back(upperVectorStateInUse());
+        }
+    };
+    setUpperVectorState();
+    ASSERT_TRUE(upperVectorStateInUse());
+    Form1Program program(form1);
+    program.command1Click();
+    EXPECT_EQ(inUseAtReseed, std::vector<bool>{false});
+}
+
+#endif
