@@ -1,16 +1,20 @@
 #include "command1.h"
 
+#include "form1_texts.h"
 #include "screen_reader_names.h"
+#include "wide_text.h"
 
 #include <oleacc.h>
 
 Command1::Command1(HWND parent, int controlId) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    m_window = CreateWindowExW(
-        0, L"BUTTON", L"new", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-        parent, reinterpret_cast<HMENU>(INT_PTR{controlId}), instance, nullptr);
+    m_window =
+        CreateWindowExW(0, L"BUTTON", wide(texts::command1Caption).c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(INT_PTR{controlId}), instance, nullptr);
     if (m_window != nullptr) {
-        nameForScreenReaders(m_window, L"New pattern", ROLE_SYSTEM_PUSHBUTTON);
+        nameForScreenReaders(m_window, wide(texts::command1AccessibleName).c_str(),
+                             ROLE_SYSTEM_PUSHBUTTON);
     }
 }
 

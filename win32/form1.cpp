@@ -1,11 +1,12 @@
 #include "form1.h"
 
 #include "command1.h"
-#include "drawing_pass.h"
 #include "form1_layout.h"
+#include "form1_texts.h"
 #include "picture1.h"
-#include "random_source.h"
-#include "table_warm_up_threads.h"
+#include "wide_text.h"
+
+#include <utility>
 
 namespace {
 
@@ -17,10 +18,6 @@ constexpr DWORD style = WS_OVERLAPPEDWINDOW;
 constexpr int picture1Id = 101;
 constexpr int command1Id = 102;
 constexpr int copyCommandId = 201;
-
-// The button's caption height, in logical pixels: it keeps "new" whole inside the 17 pixel
-// high button.
-constexpr int command1FontPixels = 11;
 
 constexpr int applicationIconId = 1;
 
@@ -48,12 +45,13 @@ SIZE windowSize(int width, int height, UINT dpi) {
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance) {
+Form1::Form1(HINSTANCE instance, Form1Program::WarmUpStart startWarmUp)
+    : m_program(*this, std::move(startWarmUp)) {
     if (registerClass(instance, &ownedWindowProcedure<Form1>) == 0) {
         return;
     }
-    CreateWindowExW(0, className, L"Form1", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    CreateWindowExW(0, className, wide(texts::form1Caption).c_str(), style, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     if (m_window == nullptr) {
         return;
     }
@@ -81,7 +79,8 @@ Form1::~Form1() {
 }
 
 int Form1::run(int showCommand) {
-    load(showCommand);
+    m_showCommand = showCommand;
+    m_program.load();
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Ctrl+C copies wherever the focus is in the window; Tab and Shift+Tab move the focus
@@ -101,35 +100,17 @@ bool Form1::created() const {
            m_command1->handle() != nullptr && m_shortcuts != nullptr;
 }
 
-void Form1::clearWindowDrawing() {
-    // The window paints only its background and controls, so its own surface never holds
-    // drawing of the program's to clear.
-}
-
 Canvas& Form1::canvas() {
     return *m_picture1;
 }
 
-void Form1::load(int showCommand) {
-    ShowWindow(m_window, showCommand);
+void Form1::showWindow() {
+    ShowWindow(m_window, m_showCommand);
     UpdateWindow(m_window);
     SetFocus(m_picture1->handle());
-    randomSource().reseed(randomSource().timeOfDaySeconds());
-    drawAndPresent();
-    // The first pattern is on the screen: the other tables can be built now without delaying
-    // it.
-    m_tableWarmUp = startTableWarmUp();
 }
 
-void Form1::command1Click() {
-    // Presses that were queued behind a close request came too late to count.
-    if (!m_closeRequested) {
-        drawAndPresent();
-    }
-}
-
-void Form1::drawAndPresent() {
-    DrawPattern(*this);
+void Form1::presentPicture() {
     m_picture1->present();
 }
 
@@ -151,7 +132,7 @@ void Form1::placeControls() {
     };
     place(m_picture1->handle(), layout::picture1);
     place(m_command1->handle(), layout::command1);
-    m_command1->setFontHeight(scaled(command1FontPixels));
+    m_command1->setFontHeight(scaled(texts::command1FontPixels));
 }
 
 LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -161,7 +142,7 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == command1Id && HIWORD(wParam) == BN_CLICKED) {
-            command1Click();
+            m_program.command1Click();
         } else if (LOWORD(wParam) == copyCommandId && m_picture1) {
             m_picture1->copyToClipboard();
         }
@@ -197,8 +178,11 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
                                                           : m_picture1->handle());
         }
         return 0;
+    case Picture1::shownMessage:
+        m_program.pictureShown();
+        return 0;
     case WM_CLOSE:
-        m_closeRequested = true;
+        m_program.closeRequested();
         DestroyWindow(m_window);
         return 0;
     case WM_DESTROY:

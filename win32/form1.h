@@ -1,21 +1,21 @@
 #pragma once
 
-#include "drawing_window.h"
+#include "form1_program.h"
+#include "form1_view.h"
 #include "window_owner.h"
 
 #include <windows.h>
 #include <memory>
-#include <thread>
 
 class Command1;
 class Picture1;
 
 // The program's only window: the drawing surface Picture1 and the button Command1,
 // captioned "new". It draws its first pattern once it is shown, and a further one on every
-// press of "new".
-class Form1 final : public DrawingWindow {
+// press of "new"; startWarmUp, if given, builds the angular tables behind the first picture.
+class Form1 final : public Form1View {
 public:
-    explicit Form1(HINSTANCE instance);
+    explicit Form1(HINSTANCE instance, Form1Program::WarmUpStart startWarmUp = {});
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -27,15 +27,13 @@ public:
     // closed; returns the process's exit status.
     int run(int showCommand);
 
-    void clearWindowDrawing() override;
     Canvas& canvas() override;
+    void showWindow() override;
+    void presentPicture() override;
 
 private:
     friend LRESULT CALLBACK ownedWindowProcedure<Form1>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void load(int showCommand);
-    void command1Click();
-    void drawAndPresent();
     void placeControls();
     int scaled(int logicalPixels) const;
     SIZE smallestSize() const; // of the whole window, frame included
@@ -45,8 +43,6 @@ private:
     std::unique_ptr<Picture1> m_picture1;
     std::unique_ptr<Command1> m_command1;
     HWND m_focusBeforeDeactivation = nullptr;
-    bool m_closeRequested = false;
-    // Builds the angular tables once the first pattern is on the screen; leaving run() stops
-    // it after the table in hand.
-    std::jthread m_tableWarmUp;
+    int m_showCommand = SW_SHOWDEFAULT;
+    Form1Program m_program;
 };

@@ -19,7 +19,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     }
     int status = 1;
     {
-        Form1 form1(instance);
+        // Leaving the block stops the angular tables' warm-up after the table in hand.
+        Form1 form1(instance, startTableWarmUp);
         if (form1.created()) {
             status = form1.run(showCommand);
         } else {

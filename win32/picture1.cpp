@@ -1,9 +1,12 @@
 #include "picture1.h"
 
+#include "display_colour.h"
 #include "drop_source.h"
 #include "form1_layout.h"
+#include "form1_texts.h"
 #include "pattern_data_object.h"
 #include "screen_reader_names.h"
+#include "wide_text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,11 +18,6 @@ namespace {
 
 constexpr int side = layout::picture1.width;
 constexpr wchar_t className[] = L"Picture1";
-
-// A pixel of the bitmap from the engine's 0x00BBGGRR: the bitmap holds blue in the low byte.
-constexpr std::uint32_t bitmapPixel(ColourValue colour) {
-    return ((colour & 0xFFU) << 16U) | (colour & 0xFF00U) | ((colour >> 16U) & 0xFFU);
-}
 
 // The bitmap's pixels: 32 bits each, the top row first.
 BITMAPINFO bitmapFormat() {
@@ -87,7 +85,8 @@ Picture1::Picture1(HWND parent, int controlId) {
     CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, side, side, parent,
                     reinterpret_cast<HMENU>(INT_PTR{controlId}), instance, this);
     if (m_window != nullptr) {
-        nameForScreenReaders(m_window, L"Pattern", ROLE_SYSTEM_GRAPHIC);
+        nameForScreenReaders(m_window, wide(texts::picture1AccessibleName).c_str(),
+                             ROLE_SYSTEM_GRAPHIC);
     }
 }
 
@@ -106,7 +105,7 @@ void Picture1::plot(int X, int Y, ColourValue colour) {
     if (m_pixels == nullptr || X < 0 || Y < 0 || X >= side || Y >= side) {
         return;
     }
-    m_pixels[(Y * side) + X] = bitmapPixel(colour);
+    m_pixels[(Y * side) + X] = displayColour(colour);
 }
 
 void Picture1::present() {
@@ -179,6 +178,7 @@ void Picture1::paint() {
     StretchDIBits(device, 0, 0, client.right, client.bottom, 0, 0, side, side, m_pixels, &format,
                   DIB_RGB_COLORS, SRCCOPY);
     EndPaint(m_window, &painting);
+    PostMessageW(GetParent(m_window), shownMessage, 0, 0);
 }
 
 bool Picture1::movedPastDragDistance(POINT at) const {

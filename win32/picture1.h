@@ -19,6 +19,9 @@ public:
 
     HWND handle() const { return m_window; }
 
+    // Posted to the parent after every paint, so that it is handled behind the paint.
+    static constexpr UINT shownMessage = WM_APP + 1;
+
     void plot(int X, int Y, ColourValue colour) override;
 
     // Shows what has been plotted, now.
