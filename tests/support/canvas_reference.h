@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_window.h"
+#include "form1.h"
 
 #include <vector>
 

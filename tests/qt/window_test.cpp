@@ -1,5 +1,5 @@
 #include "canvas_reference.h"
-#include "main_window.h"
+#include "form1.h"
 #include "picture1.h"
 #include "scripted_random_source.h"
 #include "window_icon.h"

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "form1.h"
 
 #include "accessible_roles.h"
 #include "form1_layout.h"

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "form1.h"
 #include "startup_messages.h"
 #include "table_warm_up_threads.h"
 #include "window_icon.h"

@@ -1,7 +1,7 @@
 // Starts the window on the offscreen platform, presses "new" three times and closes it:
 // the run that valgrind's memcheck watches.
 
-#include "main_window.h"
+#include "form1.h"
 
 #include <array>
 #include <string>
