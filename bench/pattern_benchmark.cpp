@@ -11,6 +11,7 @@
 #include "form1_layout.h"
 #include "grid_tables.h"
 #include "pattern_parameters.h"
+#include "plane_coordinates.h"
 #include "random_source.h"
 #include "table_pass.h"
 
@@ -30,7 +31,7 @@
 
 namespace {
 
-constexpr std::int64_t pointsPerPattern = std::int64_t{layout::gridSide} * layout::gridSide;
+constexpr std::int64_t pointsPerPattern = std::int64_t{plane::gridSide} * plane::gridSide;
 
 // Draws the same pattern every time: a1 = 5, a2 = 7.5, a3 = 10, n1 = 2, n2 = 5, n3 = 11,
 // c1 = 100, c2 = 200.5, c3 = 255.5, mode 1. Every benchmark evaluates these parameters,

@@ -5,8 +5,9 @@
 // reciprocal: the two differ in the last bit on about a quarter of the columns.
 namespace plane {
 
-constexpr int lastIndex = 500;   // grid indices run from 0 to 500
-constexpr int centreIndex = 250; // the centre column and row
+constexpr int lastIndex = 500;          // grid indices run from 0 to 500
+constexpr int gridSide = lastIndex + 1; // points a side of the grid
+constexpr int centreIndex = 250;        // the centre column and row
 constexpr double centre = 250.0;
 constexpr double scale = 500.0 / 6.0; // grid steps per plane unit
 

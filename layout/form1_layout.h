@@ -30,9 +30,6 @@ constexpr int centreY(const Rectangle& rectangle) {
     return rectangle.top + rectangle.height / 2;
 }
 
-// Points a side of the grid, indices 0 to 500; the canvas shows 0 to 499 of each.
-constexpr int gridSide = 501;
-
 constexpr Rectangle picture1{56, 64, 500, 500};
 constexpr Rectangle command1{576, 544, 57, 17};
 

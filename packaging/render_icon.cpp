@@ -8,10 +8,10 @@
 // takes in without decoding anything.
 
 #include "colour_to_qrgb.h"
-#include "form1_layout.h"
 #include "grid_tables.h"
 #include "icon_pattern.h"
 #include "pattern_parameters.h"
+#include "plane_coordinates.h"
 #include "table_pass.h"
 
 #include <cmath>
@@ -28,7 +28,7 @@ namespace {
 
 class ImageCanvas final : public Canvas {
 public:
-    ImageCanvas() : m_image(layout::gridSide, layout::gridSide, QImage::Format_RGB32) {}
+    ImageCanvas() : m_image(plane::gridSide, plane::gridSide, QImage::Format_RGB32) {}
     void plot(int X, int Y, ColourValue colour) override { m_image.setPixel(X, Y, toQRgb(colour)); }
     const QImage& image() const { return m_image; }
 

@@ -1,7 +1,7 @@
 #include "drawing_pass.h"
-#include "form1_layout.h"
 #include "grid_digest.h"
 #include "pattern_parameters.h"
+#include "plane_coordinates.h"
 #include "recording_window.h"
 #include "scripted_random_source.h"
 
@@ -35,8 +35,8 @@ void expectOnePass(const Journal& journal, std::size_t first) {
     for (std::size_t point = 0; point < pointsPerPattern; ++point) {
         const JournalEntry& entry = journal[first + 13 + point];
         ASSERT_EQ(entry.step, Step::Plot) << "point " << point;
-        ASSERT_EQ(entry.X, static_cast<int>(point / layout::gridSide)) << "point " << point;
-        ASSERT_EQ(entry.Y, static_cast<int>(point % layout::gridSide)) << "point " << point;
+        ASSERT_EQ(entry.X, static_cast<int>(point / plane::gridSide)) << "point " << point;
+        ASSERT_EQ(entry.Y, static_cast<int>(point % plane::gridSide)) << "point " << point;
         ASSERT_EQ(entry.colour, expected[point]) << "point " << point;
     }
 }

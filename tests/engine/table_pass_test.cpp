@@ -3,12 +3,12 @@
 
 #include "drawing_pass.h"
 #include "example_patterns.h"
-#include "form1_layout.h"
 #include "grid_digest.h"
 #include "grid_tables.h"
 #include "math_library.h"
 #include "pattern_parameters.h"
 #include "pixel_colour.h"
+#include "plane_coordinates.h"
 #include "point_colours.h"
 #include "recording_window.h"
 #include "scripted_random_source.h"
@@ -102,8 +102,8 @@ void expectPlotsEqualTheRule(const Journal& journal, std::size_t before,
     ASSERT_EQ(journal.size(), before + pointsPerPattern);
     for (std::size_t point = 0; point < pointsPerPattern; ++point) {
         const JournalEntry& plot = journal[before + point];
-        ASSERT_EQ(plot.X, static_cast<int>(point / layout::gridSide)) << "point " << point;
-        ASSERT_EQ(plot.Y, static_cast<int>(point % layout::gridSide)) << "point " << point;
+        ASSERT_EQ(plot.X, static_cast<int>(point / plane::gridSide)) << "point " << point;
+        ASSERT_EQ(plot.Y, static_cast<int>(point % plane::gridSide)) << "point " << point;
         ASSERT_EQ(plot.colour, expected[point]) << "at (" << plot.X << ", " << plot.Y << ")";
     }
 }

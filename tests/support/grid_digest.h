@@ -1,8 +1,8 @@
 #pragma once
 
 #include "colour_value.h"
-#include "form1_layout.h"
 #include "pattern_parameters.h"
+#include "plane_coordinates.h"
 
 #include <cstddef>
 #include <string>
@@ -10,7 +10,7 @@
 
 // Where point (X, Y) stands in the scan order.
 constexpr std::size_t scanIndex(int X, int Y) {
-    return static_cast<std::size_t>(X) * layout::gridSide + static_cast<std::size_t>(Y);
+    return static_cast<std::size_t>(X) * plane::gridSide + static_cast<std::size_t>(Y);
 }
 
 // The 251,001 colours of a pattern in scan order, column by column, each column top to
