@@ -7,8 +7,8 @@
 
 #include <utility>
 
-Form1Program::Form1Program(Form1View& form1, WarmUpStart startWarmUp)
-    : m_form1(form1), m_startWarmUp(std::move(startWarmUp)) {}
+Form1Program::Form1Program(Form1View& form1, ProgramOptions options)
+    : m_form1(form1), m_options(std::move(options)) {}
 
 void Form1Program::load() {
     // Shown first, so that the window opens without waiting for a pass.
@@ -28,13 +28,13 @@ void Form1Program::closeRequested() {
 }
 
 void Form1Program::pictureShown() {
-    if (m_startWarmUp && !m_warmUp.joinable()) {
-        m_warmUp = m_startWarmUp();
+    if (m_options.startWarmUp && !m_warmUp.joinable()) {
+        m_warmUp = m_options.startWarmUp();
     }
 }
 
 void Form1Program::drawAndPresent() {
     clearUpperVectorState();
-    DrawPattern(m_form1);
+    DrawPattern(m_form1, m_options.plot);
     m_form1.presentPicture();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <functional>
+#include "program_options.h"
+
 #include <thread>
 
 class Form1View;
@@ -11,11 +12,7 @@ class Form1View;
 // events and does what it asks of the window.
 class Form1Program {
 public:
-    // Starts the angular tables' warm-up, as startTableWarmUp does; without one, the passes
-    // build the tables they need themselves.
-    using WarmUpStart = std::function<std::jthread()>;
-
-    explicit Form1Program(Form1View& form1, WarmUpStart startWarmUp = {});
+    explicit Form1Program(Form1View& form1, ProgramOptions options = {});
 
     // Shows the window and draws the first pattern into it.
     void load();
@@ -36,7 +33,7 @@ private:
     void drawAndPresent();
 
     Form1View& m_form1;
-    WarmUpStart m_startWarmUp;
+    ProgramOptions m_options;
     bool m_closeRequested = false;
     // Declared last, so that it is stopped, after the table in hand, before the rest goes.
     std::jthread m_warmUp;

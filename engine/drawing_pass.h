@@ -1,8 +1,16 @@
 #pragma once
 
 #include "drawing_window.h"
+#include "pattern_parameters.h"
+
+// Plots all 501 x 501 points of a pattern onto a canvas, column by column, each column top
+// to bottom.
+using PointPlotter = void (*)(const PatternParameters& parameters, Canvas& canvas);
+
+// Plots them by the colour rule: through the process's shared tables, or point by point
+// where memory for the tables cannot be had.
+void plotByTheRule(const PatternParameters& parameters, Canvas& canvas);
 
 // Draws one complete pattern onto window's canvas: reseeds the random source from the
-// clock, clears the window's own drawing, draws fresh parameters and plots all 501 x 501
-// points column by column, each column top to bottom.
-void DrawPattern(DrawingWindow& window);
+// clock, clears the window's own drawing, draws fresh parameters and plots the points.
+void DrawPattern(DrawingWindow& window, PointPlotter plot = plotByTheRule);

@@ -19,7 +19,7 @@ constexpr QRect toQRect(const layout::Rectangle& rectangle) {
 
 } // namespace
 
-Form1::Form1(Form1Program::WarmUpStart startWarmUp) : m_program(*this, std::move(startWarmUp)) {
+Form1::Form1(ProgramOptions options) : m_program(*this, std::move(options)) {
     // Before the controls exist: an accessible interface, once made, keeps its role.
     installAccessibleRoles();
     m_picture1 = new Picture1(this);

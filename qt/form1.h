@@ -10,13 +10,12 @@ class QPushButton;
 
 // The program's only window: the drawing surface Picture1 and the button Command1,
 // captioned "new". It draws its first pattern as soon as it is created and shown, and a
-// further one on every press of "new"; startWarmUp, if given, builds the angular tables
-// behind the first picture.
+// further one on every press of "new".
 class Form1 final : public QWidget, public Form1View {
     Q_OBJECT
 
 public:
-    explicit Form1(Form1Program::WarmUpStart startWarmUp = {});
+    explicit Form1(ProgramOptions options = {});
 
     Canvas& canvas() override;
     void showWindow() override;

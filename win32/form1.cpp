@@ -45,8 +45,7 @@ SIZE windowSize(int width, int height, UINT dpi) {
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance, Form1Program::WarmUpStart startWarmUp)
-    : m_program(*this, std::move(startWarmUp)) {
+Form1::Form1(HINSTANCE instance, ProgramOptions options) : m_program(*this, std::move(options)) {
     if (registerClass(instance, &ownedWindowProcedure<Form1>) == 0) {
         return;
     }

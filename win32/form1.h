@@ -12,10 +12,10 @@ class Picture1;
 
 // The program's only window: the drawing surface Picture1 and the button Command1,
 // captioned "new". It draws its first pattern once it is shown, and a further one on every
-// press of "new"; startWarmUp, if given, builds the angular tables behind the first picture.
+// press of "new", as options say.
 class Form1 final : public Form1View {
 public:
-    explicit Form1(HINSTANCE instance, Form1Program::WarmUpStart startWarmUp = {});
+    explicit Form1(HINSTANCE instance, ProgramOptions options = {});
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;

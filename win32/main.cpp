@@ -20,7 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     int status = 1;
     {
         // Leaving the block stops the angular tables' warm-up after the table in hand.
-        Form1 form1(instance, startTableWarmUp);
+        Form1 form1(instance, {.startWarmUp = startTableWarmUp});
         if (form1.created()) {
             status = form1.run(showCommand);
         } else {

@@ -96,11 +96,12 @@ TEST_F(Form1ProgramTest, EachPressPresentsOnePatternUntilACloseIsAsked) {
 // be had; never twice.
 TEST_F(Form1ProgramTest, TheWarmUpStartsAtTheFirstShownPictureUntilAThreadIsHad) {
     std::vector<std::size_t> startedAfter;
-    Form1Program program(form1, [&] {
-        startedAfter.push_back(journal.size());
-        // The first start finds no thread, as where none can be had.
-        return startedAfter.size() == 1 ? std::jthread() : std::jthread([] {});
-    });
+    Form1Program program(form1, {.startWarmUp = [&] {
+                             startedAfter.push_back(journal.size());
+                             // The first start finds no thread, as where none can be
+                             // had.
+                             return startedAfter.size() == 1 ? std::jthread() : std::jthread([] {});
+                         }});
     program.load();
     EXPECT_TRUE(startedAfter.empty()) << "started before the picture was shown";
     program.pictureShown();
@@ -112,10 +113,10 @@ TEST_F(Form1ProgramTest, TheWarmUpStartsAtTheFirstShownPictureUntilAThreadIsHad)
 // The warm-up the program starts builds every table the passes may ask for, whichever the
 // first pattern needed.
 TEST_F(Form1ProgramTest, TheProgramsTableWarmUpBuildsEveryTable) {
-    Form1Program program(form1, [] {
-        startTableWarmUp().join();
-        return std::jthread([] {});
-    });
+    Form1Program program(form1, {.startWarmUp = [] {
+                             startTableWarmUp().join();
+                             return std::jthread([] {});
+                         }});
     program.load();
     program.pictureShown();
     GridTables& tables = GridTables::shared();

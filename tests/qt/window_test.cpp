@@ -150,10 +150,10 @@ TEST(MainWindowStartUp, DrawsOnePatternAfterShowingAndReseedingTwice) {
 TEST(MainWindowStartUp, StartsTheTableWarmUpOnceBehindTheFirstPaint) {
     ScriptedRandomSource source(twoPatterns);
     int starts = 0;
-    Form1 form([&starts] {
+    Form1 form({.startWarmUp = [&starts] {
         ++starts;
         return std::jthread([] {});
-    });
+    }});
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_TRUE(QTest::qWaitFor([&starts] { return starts == 1; }));
     picture1Of(form)->repaint();

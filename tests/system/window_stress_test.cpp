@@ -135,11 +135,11 @@ TEST(WindowStress, TheTableWarmUpStartsBehindTheFirstPaintAndRunsOnce) {
     ScriptedRandomSource source(twoPatterns);
     int paints = 0;
     std::vector<int> paintsAtStarts;
-    Form1 form([&] {
+    Form1 form({.startWarmUp = [&] {
         paintsAtStarts.push_back(paints);
         // The first start finds no thread, as where none can be had.
         return paintsAtStarts.size() == 1 ? std::jthread() : std::jthread([] {});
-    });
+    }});
     ASSERT_FALSE(form.windowHandle()->isExposed());
     QObject::connect(form.findChild<Picture1*>(), &Picture1::painted, [&paints] { ++paints; });
     EXPECT_TRUE(paintsAtStarts.empty());
