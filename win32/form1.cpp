@@ -4,6 +4,7 @@
 #include "form1_layout.h"
 #include "form1_texts.h"
 #include "picture1.h"
+#include "resource_ids.h"
 #include "wide_text.h"
 
 #include <utility>
@@ -19,23 +20,6 @@ constexpr int picture1Id = 101;
 constexpr int command1Id = 102;
 constexpr int copyCommandId = 201;
 
-constexpr int applicationIconId = 1;
-
-ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(applicationIconId));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(applicationIconId), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    return RegisterClassExW(&windowClass);
-}
-
 // The outer size of a window whose client area is width x height at dpi.
 SIZE windowSize(int width, int height, UINT dpi) {
     RECT frame{0, 0, width, height};
@@ -46,31 +30,34 @@ SIZE windowSize(int width, int height, UINT dpi) {
 } // namespace
 
 Form1::Form1(HINSTANCE instance, ProgramOptions options) : m_program(*this, std::move(options)) {
-    if (registerClass(instance, &ownedWindowProcedure<Form1>) == 0) {
+    const WindowClass form1Class{
+        .name = className,
+        .cursor = LoadCursorW(nullptr, IDC_ARROW),
+        .icon = LoadIconW(instance, MAKEINTRESOURCEW(APPLICATION_ICON)),
+        .smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(APPLICATION_ICON),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)),
+        .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+    if (!create(instance, form1Class, wide(texts::form1Caption).c_str(), style)) {
         return;
     }
-    CreateWindowExW(0, className, wide(texts::form1Caption).c_str(), style, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    if (m_window == nullptr) {
-        return;
-    }
-    m_picture1 = std::make_unique<Picture1>(m_window, picture1Id);
-    m_command1 = std::make_unique<Command1>(m_window, command1Id);
+    m_picture1 = std::make_unique<Picture1>(handle(), picture1Id);
+    m_command1 = std::make_unique<Command1>(handle(), command1Id);
     ACCEL copy{FCONTROL | FVIRTKEY, 'C', copyCommandId};
     m_shortcuts = CreateAcceleratorTableW(&copy, 1);
     if (!created()) {
         return;
     }
     const SIZE opening = windowSize(scaled(layout::openingClientWidth),
-                                    scaled(layout::openingClientHeight), GetDpiForWindow(m_window));
-    SetWindowPos(m_window, nullptr, 0, 0, opening.cx, opening.cy,
+                                    scaled(layout::openingClientHeight), GetDpiForWindow(handle()));
+    SetWindowPos(handle(), nullptr, 0, 0, opening.cx, opening.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     placeControls();
 }
 
 Form1::~Form1() {
-    if (m_window != nullptr) {
-        DestroyWindow(m_window);
+    if (handle() != nullptr) {
+        DestroyWindow(handle());
     }
     if (m_shortcuts != nullptr) {
         DestroyAcceleratorTable(m_shortcuts);
@@ -84,8 +71,8 @@ int Form1::run(int showCommand) {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Ctrl+C copies wherever the focus is in the window; Tab and Shift+Tab move the focus
         // between the controls, as in a dialog.
-        if (m_window != nullptr && (TranslateAcceleratorW(m_window, m_shortcuts, &message) != 0 ||
-                                    IsDialogMessageW(m_window, &message) != 0)) {
+        if (handle() != nullptr && (TranslateAcceleratorW(handle(), m_shortcuts, &message) != 0 ||
+                                    IsDialogMessageW(handle(), &message) != 0)) {
             continue;
         }
         TranslateMessage(&message);
@@ -95,7 +82,7 @@ int Form1::run(int showCommand) {
 }
 
 bool Form1::created() const {
-    return m_window != nullptr && m_picture1->handle() != nullptr &&
+    return handle() != nullptr && m_picture1->handle() != nullptr &&
            m_command1->handle() != nullptr && m_shortcuts != nullptr;
 }
 
@@ -104,8 +91,8 @@ Canvas& Form1::canvas() {
 }
 
 void Form1::showWindow() {
-    ShowWindow(m_window, m_showCommand);
-    UpdateWindow(m_window);
+    ShowWindow(handle(), m_showCommand);
+    UpdateWindow(handle());
     SetFocus(m_picture1->handle());
 }
 
@@ -115,11 +102,11 @@ void Form1::presentPicture() {
 
 SIZE Form1::smallestSize() const {
     return windowSize(scaled(layout::smallestClientWidth), scaled(layout::smallestClientHeight),
-                      GetDpiForWindow(m_window));
+                      GetDpiForWindow(handle()));
 }
 
 int Form1::scaled(int logicalPixels) const {
-    return MulDiv(logicalPixels, static_cast<int>(GetDpiForWindow(m_window)),
+    return MulDiv(logicalPixels, static_cast<int>(GetDpiForWindow(handle())),
                   USER_DEFAULT_SCREEN_DPI);
 }
 
@@ -134,10 +121,7 @@ void Form1::placeControls() {
     m_command1->setFontHeight(scaled(texts::command1FontPixels));
 }
 
-LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        m_window = window;
-    }
+LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == command1Id && HIWORD(wParam) == BN_CLICKED) {
@@ -154,7 +138,7 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<RECT*>(lParam);
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top,
+        SetWindowPos(handle(), nullptr, suggested->left, suggested->top,
                      suggested->right - suggested->left, suggested->bottom - suggested->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         placeControls();
@@ -165,7 +149,7 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(m_window, focus) != 0) {
+            if (focus != nullptr && IsChild(handle(), focus) != 0) {
                 m_focusBeforeDeactivation = focus;
             }
             return 0;
@@ -182,7 +166,7 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_CLOSE:
         m_program.closeRequested();
-        DestroyWindow(m_window);
+        DestroyWindow(handle());
         return 0;
     case WM_DESTROY:
         // The controls go with the window; so does the annotation screen readers read them by.
@@ -190,10 +174,7 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         m_picture1.reset();
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY:
-        m_window = nullptr;
-        return 0;
     default:
-        return DefWindowProcW(m_window, message, wParam, lParam);
+        return byDefault(message, wParam, lParam);
     }
 }

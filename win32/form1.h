@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base_window.h"
 #include "form1_program.h"
 #include "form1_view.h"
-#include "window_owner.h"
 
 #include <windows.h>
 #include <memory>
@@ -13,7 +13,7 @@ class Picture1;
 // The program's only window: the drawing surface Picture1 and the button Command1,
 // captioned "new". It draws its first pattern once it is shown, and a further one on every
 // press of "new", as options say.
-class Form1 final : public Form1View {
+class Form1 final : public BaseWindow, public Form1View {
 public:
     explicit Form1(HINSTANCE instance, ProgramOptions options = {});
     ~Form1() override;
@@ -32,13 +32,11 @@ public:
     void presentPicture() override;
 
 private:
-    friend LRESULT CALLBACK ownedWindowProcedure<Form1>(HWND, UINT, WPARAM, LPARAM);
-    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void placeControls();
     int scaled(int logicalPixels) const;
     SIZE smallestSize() const; // of the whole window, frame included
 
-    HWND m_window = nullptr;
     HACCEL m_shortcuts = nullptr;
     std::unique_ptr<Picture1> m_picture1;
     std::unique_ptr<Command1> m_command1;

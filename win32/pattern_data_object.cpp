@@ -115,31 +115,6 @@ std::size_t PatternDataObject::formatIndex(const FORMATETC* format) const {
     return m_formats.size();
 }
 
-HRESULT STDMETHODCALLTYPE PatternDataObject::QueryInterface(REFIID interfaceId, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (IsEqualIID(interfaceId, IID_IUnknown) || IsEqualIID(interfaceId, IID_IDataObject)) {
-        *object = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE PatternDataObject::AddRef() {
-    return ++m_references;
-}
-
-ULONG STDMETHODCALLTYPE PatternDataObject::Release() {
-    const ULONG left = --m_references;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 HRESULT STDMETHODCALLTYPE PatternDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     if (format == nullptr || medium == nullptr) {
         return E_INVALIDARG;

@@ -1,22 +1,20 @@
 #pragma once
 
+#include "com_object.h"
+
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <ole2.h>
 
 // The pattern as the clipboard and a drop receive it: its exact pixels as a device-
 // independent bitmap (CF_DIB), which every Windows program reads, and as PNG, under the
 // registered format "PNG" that image programs look for first.
-class PatternDataObject final : public IDataObject {
+class PatternDataObject final : public ComObject<IDataObject, IID_IDataObject> {
 public:
     // The data of a square of side x side pixels, rows top to bottom, 0x00RRGGBB; with one
     // reference, or none where the formats cannot be made.
     static IDataObject* create(const std::uint32_t* pixels, int side);
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID interfaceId, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
@@ -31,14 +29,13 @@ public:
 
 private:
     PatternDataObject() = default;
-    ~PatternDataObject();
+    ~PatternDataObject() override;
 
     // PNG first: a reader that takes the first format it knows gets the lossless, portable one.
     static constexpr std::size_t png = 0;
     static constexpr std::size_t dib = 1;
     std::size_t formatIndex(const FORMATETC* format) const;
 
-    std::atomic<ULONG> m_references{1};
     std::array<FORMATETC, 2> m_formats{};
     std::array<HGLOBAL, 2> m_contents{};
 };

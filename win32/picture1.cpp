@@ -58,42 +58,31 @@ POINT pointOf(LPARAM lParam) {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
-ATOM registerClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    return RegisterClassExW(&windowClass);
-}
-
 } // namespace
 
 Picture1::Picture1(HWND parent, int controlId) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    static const ATOM registered = registerClass(instance, &ownedWindowProcedure<Picture1>);
     const BITMAPINFO format = bitmapFormat();
     void* bits = nullptr;
     m_bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     m_pixels = static_cast<std::uint32_t*>(bits);
-    if (registered == 0 || m_bitmap == nullptr) {
+    if (m_bitmap == nullptr) {
         return;
     }
     // Until the first pattern, the canvas is white.
     std::fill_n(m_pixels, side * side, 0x00FFFFFFU);
-    CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, side, side, parent,
-                    reinterpret_cast<HMENU>(INT_PTR{controlId}), instance, this);
-    if (m_window != nullptr) {
-        nameForScreenReaders(m_window, wide(texts::picture1AccessibleName).c_str(),
+    const WindowClass picture1Class{.name = className, .cursor = LoadCursorW(nullptr, IDC_ARROW)};
+    if (create(instance, picture1Class, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, parent,
+               controlId)) {
+        nameForScreenReaders(handle(), wide(texts::picture1AccessibleName).c_str(),
                              ROLE_SYSTEM_GRAPHIC);
     }
 }
 
 Picture1::~Picture1() {
-    if (m_window != nullptr) {
-        forgetScreenReaderName(m_window);
-        DestroyWindow(m_window);
+    if (handle() != nullptr) {
+        forgetScreenReaderName(handle());
+        DestroyWindow(handle());
     }
     if (m_bitmap != nullptr) {
         DeleteObject(m_bitmap);
@@ -109,9 +98,9 @@ void Picture1::plot(int X, int Y, ColourValue colour) {
 }
 
 void Picture1::present() {
-    if (m_window != nullptr) {
-        InvalidateRect(m_window, nullptr, FALSE);
-        UpdateWindow(m_window);
+    if (handle() != nullptr) {
+        InvalidateRect(handle(), nullptr, FALSE);
+        UpdateWindow(handle());
     }
 }
 
@@ -128,10 +117,7 @@ void Picture1::copyToClipboard() {
     data->Release();
 }
 
-LRESULT Picture1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        m_window = window;
-    }
+LRESULT Picture1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
         paint();
@@ -144,8 +130,8 @@ LRESULT Picture1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     // other messages waiting while the button is held, and under wine takes any move for a
     // drag.
     case WM_LBUTTONDOWN:
-        SetFocus(m_window);
-        SetCapture(m_window);
+        SetFocus(handle());
+        SetCapture(handle());
         m_pressedAt = pointOf(lParam);
         return 0;
     case WM_MOUSEMOVE:
@@ -163,26 +149,26 @@ LRESULT Picture1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         m_pressedAt.reset();
         return 0;
     default:
-        return DefWindowProcW(m_window, message, wParam, lParam);
+        return byDefault(message, wParam, lParam);
     }
 }
 
 void Picture1::paint() {
     PAINTSTRUCT painting;
-    HDC device = BeginPaint(m_window, &painting);
+    HDC device = BeginPaint(handle(), &painting);
     RECT client;
-    GetClientRect(m_window, &client);
+    GetClientRect(handle(), &client);
     // Each pixel becomes a whole block at any scale, as the pattern's points are.
     SetStretchBltMode(device, COLORONCOLOR);
     const BITMAPINFO format = bitmapFormat();
     StretchDIBits(device, 0, 0, client.right, client.bottom, 0, 0, side, side, m_pixels, &format,
                   DIB_RGB_COLORS, SRCCOPY);
-    EndPaint(m_window, &painting);
-    PostMessageW(GetParent(m_window), shownMessage, 0, 0);
+    EndPaint(handle(), &painting);
+    PostMessageW(GetParent(handle()), shownMessage, 0, 0);
 }
 
 bool Picture1::movedPastDragDistance(POINT at) const {
-    const UINT dpi = GetDpiForWindow(m_window);
+    const UINT dpi = GetDpiForWindow(handle());
     return std::abs(at.x - m_pressedAt->x) > GetSystemMetricsForDpi(SM_CXDRAG, dpi) ||
            std::abs(at.y - m_pressedAt->y) > GetSystemMetricsForDpi(SM_CYDRAG, dpi);
 }
