@@ -1,13 +1,9 @@
-// Writes the program's icon as a Windows icon file: the engine's icon pattern, scaled to
-// each size by averaging the points each pixel covers and cut to a disc whose edge is
-// smoothed by sampling it 4 x 4 times a pixel. The file is the same on every build.
+// Writes the program's icon as a Windows icon file, at the sizes Windows asks for. The file
+// is the same on every build.
 //
 //     write_icon OUTPUT.ico
 
-#include "form1_layout.h"
-#include "grid_tables.h"
-#include "icon_pattern.h"
-#include "table_pass.h"
+#include "icon_image.h"
 
 #include <array>
 #include <cstdint>
@@ -18,53 +14,6 @@
 namespace {
 
 constexpr std::array<int, 6> iconSides = {16, 24, 32, 48, 64, 256};
-constexpr int patternSide = layout::picture1.width; // the canvas's part of the grid
-
-class PointCanvas final : public Canvas {
-public:
-    void plot(int X, int Y, ColourValue colour) override {
-        if (X < patternSide && Y < patternSide) {
-            colours[(static_cast<std::size_t>(Y) * patternSide) + static_cast<std::size_t>(X)] =
-                colour;
-        }
-    }
-    std::vector<ColourValue> colours =
-        std::vector<ColourValue>(static_cast<std::size_t>(patternSide) * patternSide);
-};
-
-// One pixel of the icon, as the file holds it: blue, green, red, alpha.
-std::array<std::uint8_t, 4> iconPixel(const std::vector<ColourValue>& pattern, int side, int x,
-                                      int y) {
-    const int left = x * patternSide / side;
-    const int top = y * patternSide / side;
-    const int right = std::max(left + 1, (x + 1) * patternSide / side);
-    const int bottom = std::max(top + 1, (y + 1) * patternSide / side);
-    std::array<std::uint32_t, 3> sums{};
-    for (int row = top; row < bottom; ++row) {
-        for (int column = left; column < right; ++column) {
-            const ColourValue colour = pattern[(static_cast<std::size_t>(row) * patternSide) +
-                                               static_cast<std::size_t>(column)];
-            for (std::size_t channel = 0; channel < 3; ++channel) {
-                sums[channel] += (colour >> (8 * channel)) & 0xFFU;
-            }
-        }
-    }
-    const auto count = static_cast<std::uint32_t>((right - left) * (bottom - top));
-    const double centre = side / 2.0;
-    const double radius = centre - (side * iconMarginShare);
-    int inside = 0;
-    for (int sy = 0; sy < 4; ++sy) {
-        for (int sx = 0; sx < 4; ++sx) {
-            const double dx = x + ((sx + 0.5) / 4.0) - centre;
-            const double dy = y + ((sy + 0.5) / 4.0) - centre;
-            inside += (dx * dx) + (dy * dy) <= radius * radius ? 1 : 0;
-        }
-    }
-    const auto average = [&](std::size_t channel) {
-        return static_cast<std::uint8_t>((sums[channel] + (count / 2)) / count);
-    };
-    return {average(2), average(1), average(0), static_cast<std::uint8_t>((inside * 255 + 8) / 16)};
-}
 
 void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFFU));
@@ -78,7 +27,7 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 // One image of the icon file: a bitmap header of twice the height, the colour rows from the
 // bottom up, then the transparency mask, all clear since the alpha channel rules.
-std::vector<std::uint8_t> iconImage(const std::vector<ColourValue>& pattern, int side) {
+std::vector<std::uint8_t> iconFileImage(const std::vector<ColourValue>& pattern, int side) {
     const auto unsignedSide = static_cast<std::uint32_t>(side);
     const std::uint32_t maskRowBytes = ((unsignedSide + 31) / 32) * 4;
     const std::uint32_t imageBytes =
@@ -94,11 +43,13 @@ std::vector<std::uint8_t> iconImage(const std::vector<ColourValue>& pattern, int
     for (int unused = 0; unused < 4; ++unused) {
         put32(image, 0);
     }
+    const std::vector<std::uint32_t> pixels = iconImage(pattern, side);
     for (int y = side - 1; y >= 0; --y) {
         for (int x = 0; x < side; ++x) {
-            for (const std::uint8_t byte : iconPixel(pattern, side, x, y)) {
-                image.push_back(byte);
-            }
+            // Blue, green, red and alpha: the pixel's bytes from the lowest.
+            put32(
+                image,
+                pixels[(static_cast<std::size_t>(y) * unsignedSide) + static_cast<std::size_t>(x)]);
         }
     }
     image.resize(image.size() + (static_cast<std::size_t>(maskRowBytes) * unsignedSide), 0);
@@ -112,13 +63,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: write_icon OUTPUT.ico\n");
         return 2;
     }
-    PointCanvas canvas;
-    GridTables tables;
-    plotPattern(iconParameters, tables, canvas);
-
+    const std::vector<ColourValue> pattern = iconPattern();
     std::vector<std::vector<std::uint8_t>> images;
     for (const int side : iconSides) {
-        images.push_back(iconImage(canvas.colours, side));
+        images.push_back(iconFileImage(pattern, side));
     }
     std::vector<std::uint8_t> file;
     put16(file, 0);
