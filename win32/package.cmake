@@ -14,14 +14,14 @@ if(NOT source_date_epoch)
     set(source_date_epoch 1767225600)
 endif()
 
-configure_file(LICENSE ${PATTERN_LICENCE_FILE} NEWLINE_STYLE CRLF)
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PATTERN_LICENCE_FILE} NEWLINE_STYLE CRLF)
 add_custom_command(OUTPUT ${PATTERN_PROGRAM_FILE}
     COMMAND ${CMAKE_STRIP} -o ${PATTERN_PROGRAM_FILE} $<TARGET_FILE:pattern-generator>
     DEPENDS pattern-generator
     COMMENT "Stripping the program for the installer and the zip")
 
 find_program(MAKENSIS makensis REQUIRED)
-configure_file(win32/installer.nsi.in ${windows_package_dir}/installer.nsi @ONLY)
+configure_file(installer.nsi.in ${windows_package_dir}/installer.nsi @ONLY)
 add_custom_command(OUTPUT ${PATTERN_INSTALLER}
     COMMAND ${MAKENSIS} -V2 -NOCD ${windows_package_dir}/installer.nsi
     DEPENDS ${windows_package_dir}/installer.nsi ${PATTERN_PROGRAM_FILE} ${PATTERN_LICENCE_FILE}
