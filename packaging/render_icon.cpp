@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
         }
         const std::vector<std::uint32_t> pixels = iconImage(pattern, side);
         // The pixels are 0xAARRGGBB with straight alpha, as the image format holds them.
-        const QImage icon(reinterpret_cast<const uchar*>(pixels.data()), side, side, side * 4,
-                          QImage::Format_ARGB32);
+        const QImage icon(reinterpret_cast<const uchar*>(pixels.data()), side, side,
+                          qsizetype{4} * side, QImage::Format_ARGB32);
         if (!icon.save(QString::fromStdString(path))) {
             std::fprintf(stderr, "render_icon: cannot write %s\n", path.c_str());
             return 1;

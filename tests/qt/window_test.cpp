@@ -110,7 +110,7 @@ TEST(WindowIcon, IsTheIconDrawingAtEveryWindowSize) {
         SCOPED_TRACE(side);
         const std::vector<std::uint32_t> pixels = iconImage(pattern, side);
         const QImage drawn = QImage(reinterpret_cast<const uchar*>(pixels.data()), side, side,
-                                    side * 4, QImage::Format_ARGB32)
+                                    qsizetype{4} * side, QImage::Format_ARGB32)
                                  .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         EXPECT_EQ(icon.pixmap(QSize(side, side), 1.0)
                       .toImage()
