@@ -9,7 +9,7 @@
 #include <array>
 #include <climits>
 #include <cstddef>
-#include <thread>
+#include <optional>
 
 #include <QAccessible>
 #include <QApplication>
@@ -57,7 +57,7 @@ void queueClick(Form1& form, QPoint windowPoint) {
 
 } // namespace
 
-TEST(MainWindowLayout, ControlsSitWhereTheyShouldWithLegibleCaptions) {
+TEST(Form1Layout, ControlsSitWhereTheyShouldWithLegibleCaptions) {
     ScriptedRandomSource source(twoPatterns);
     Form1 form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Form1"));
@@ -79,7 +79,7 @@ TEST(MainWindowLayout, ControlsSitWhereTheyShouldWithLegibleCaptions) {
     EXPECT_GE(form.minimumHeight(), 564);
 }
 
-TEST(MainWindowLayout, FocusStartsOnTheCanvasAndTabMovesItToTheButton) {
+TEST(Form1Layout, FocusStartsOnTheCanvasAndTabMovesItToTheButton) {
     ScriptedRandomSource source(twoPatterns);
     Form1 form;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -92,7 +92,7 @@ TEST(MainWindowLayout, FocusStartsOnTheCanvasAndTabMovesItToTheButton) {
 
 // What an assistive technology is told the controls are; the toolkit alone would call the
 // window and the canvas plain containers.
-TEST(MainWindowLayout, TheWindowIsAWindowAndTheCanvasAGraphic) {
+TEST(Form1Layout, TheWindowIsAWindowAndTheCanvasAGraphic) {
     ScriptedRandomSource source(twoPatterns);
     Form1 form;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&form)->role(), QAccessible::Window);
@@ -120,51 +120,31 @@ TEST(WindowIcon, IsTheIconDrawingAtEveryWindowSize) {
     EXPECT_EQ(icon.availableSizes().size(), 5);
 }
 
-TEST(MainWindowStartUp, DrawsOnePatternAfterShowingAndReseedingTwice) {
+// The order of the load sequence is the shared layer's; what is the window's is that it is
+// on screen before the first reseed, and that its canvas then shows the first pattern.
+TEST(Form1StartUp, IsShownBeforeTheFirstReseedAndShowsTheFirstPattern) {
     Journal journal;
-    ScriptedRandomSource source(twoPatterns, &journal, 3600.25F);
-    bool shownBeforeFirstReseed = false;
+    ScriptedRandomSource source(twoPatterns, &journal);
+    std::optional<bool> shownAtFirstReseed;
     source.onCall = [&](Step step) {
-        if (step == Step::Reseed && count(journal, Step::Reseed) == 1) {
-            const QWidgetList windows = QApplication::topLevelWidgets();
-            shownBeforeFirstReseed = std::ranges::any_of(windows, [](QWidget* w) {
-                return w->objectName() == QStringLiteral("Form1") && w->isVisible();
-            });
+        if (step == Step::Reseed && !shownAtFirstReseed) {
+            shownAtFirstReseed =
+                std::ranges::any_of(QApplication::topLevelWidgets(), [](QWidget* w) {
+                    return w->objectName() == QStringLiteral("Form1") && w->isVisible();
+                });
         }
     };
 
     Form1 form;
     source.onCall = nullptr;
 
-    EXPECT_TRUE(shownBeforeFirstReseed);
-    ASSERT_EQ(journal.size(), 4U + 10U);
-    const std::vector<Step> firstSteps = {Step::TimeOfDay, Step::Reseed, Step::TimeOfDay,
-                                          Step::Reseed};
-    for (std::size_t i = 0; i < firstSteps.size(); ++i) {
-        EXPECT_EQ(journal[i].step, firstSteps[i]) << "step " << i;
-    }
+    EXPECT_EQ(shownAtFirstReseed, std::optional(true));
     EXPECT_EQ(passesIn(journal), 1);
-    EXPECT_EQ(source.seeds, (std::vector<float>{3600.25F, 3600.25F}));
     EXPECT_EQ(canvasImage(form), expectedCanvas(0));
 }
 
-// The warm-up starts behind the canvas's first paint, and once.
-TEST(MainWindowStartUp, StartsTheTableWarmUpOnceBehindTheFirstPaint) {
-    ScriptedRandomSource source(twoPatterns);
-    int starts = 0;
-    Form1 form({.startWarmUp = [&starts] {
-        ++starts;
-        return std::jthread([] {});
-    }});
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    ASSERT_TRUE(QTest::qWaitFor([&starts] { return starts == 1; }));
-    picture1Of(form)->repaint();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(starts, 1);
-}
-
 // A window drawn under a scripted source whose calls are journalled.
-class MainWindowPresses : public ::testing::Test {
+class Form1Presses : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(QTest::qWaitForWindowExposed(&form)); }
 
@@ -175,7 +155,7 @@ protected:
     Form1 form;
 };
 
-TEST_F(MainWindowPresses, EachPressDrawsExactlyOneFurtherPattern) {
+TEST_F(Form1Presses, EachPressDrawsExactlyOneFurtherPattern) {
     clickThroughWindow(form, command1Centre(form));
     EXPECT_EQ(passesIn(journal), 2);
     EXPECT_EQ(count(journal, Step::Reseed), 3);
@@ -191,7 +171,7 @@ TEST_F(MainWindowPresses, EachPressDrawsExactlyOneFurtherPattern) {
     EXPECT_EQ(passesIn(journal), 3);
 }
 
-TEST_F(MainWindowPresses, PressesMadeDuringAPassEachDrawOneMoreAfterIt) {
+TEST_F(Form1Presses, PressesMadeDuringAPassEachDrawOneMoreAfterIt) {
     bool queued = false;
     std::vector<bool> previousPatternShownAtReseed;
     source.onCall = [&](Step step) {
@@ -215,7 +195,7 @@ TEST_F(MainWindowPresses, PressesMadeDuringAPassEachDrawOneMoreAfterIt) {
     EXPECT_EQ(canvasImage(form), expectedCanvas(1));
 }
 
-TEST_F(MainWindowPresses, ANewPatternIsDrawnOverTheOldWithoutBlanking) {
+TEST_F(Form1Presses, ANewPatternIsDrawnOverTheOldWithoutBlanking) {
     const QImage first = canvasImage(form);
 
     std::optional<QImage> duringTheDraws;
@@ -232,7 +212,7 @@ TEST_F(MainWindowPresses, ANewPatternIsDrawnOverTheOldWithoutBlanking) {
 
 // The platform's copy shortcut, wherever the focus is, copies the pattern's own 500 x 500
 // pixels, not what a dense display shows of them; a later pattern leaves the copy alone.
-TEST_F(MainWindowPresses, CopyPutsThePatternsOwnPixelsOnTheClipboardWhereverTheFocusIs) {
+TEST_F(Form1Presses, CopyPutsThePatternsOwnPixelsOnTheClipboardWhereverTheFocusIs) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
