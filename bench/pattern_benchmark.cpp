@@ -41,6 +41,8 @@ public:
     float timeOfDaySeconds() override { return 0.0F; }
     void reseed(float /*seed*/) override { m_next = 0; }
     float nextUniform() override { return draws[m_next++ % draws.size()]; }
+    std::uint64_t state() const override { return m_next; }
+    void restoreState(std::uint64_t state) override { m_next = static_cast<std::size_t>(state); }
 
 private:
     static constexpr std::array<float, 10> draws = {

@@ -21,10 +21,9 @@ void plotByTheRule(const PatternParameters& parameters, Canvas& canvas) {
     }
 }
 
-void DrawPattern(DrawingWindow& window, PointPlotter plot) {
-    RandomSource& source = randomSource();
-    source.reseed(source.timeOfDaySeconds());
+namespace {
 
+void drawFromTheSource(DrawingWindow& window, RandomSource& source, PointPlotter plot) {
     // From here on a step that fails is abandoned and the pass goes on with the next one,
     // so a misbehaving window costs at most the pixels it failed to set.
     try {
@@ -33,4 +32,20 @@ void DrawPattern(DrawingWindow& window, PointPlotter plot) {
     }
     const PatternParameters parameters = drawPatternParameters(source);
     plot(parameters, window.canvas());
+}
+
+} // namespace
+
+std::uint64_t DrawPattern(DrawingWindow& window, PointPlotter plot) {
+    RandomSource& source = randomSource();
+    source.reseed(source.timeOfDaySeconds());
+    const std::uint64_t reseeded = source.state();
+    drawFromTheSource(window, source, plot);
+    return reseeded;
+}
+
+void RedrawPattern(DrawingWindow& window, std::uint64_t sourceState, PointPlotter plot) {
+    RandomSource& source = randomSource();
+    source.restoreState(sourceState);
+    drawFromTheSource(window, source, plot);
 }

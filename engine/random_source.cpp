@@ -1,11 +1,9 @@
 #include "random_source.h"
 
-#include <array>
 #include <bit>
 #include <chrono>
 #include <cstdint>
 #include <ctime>
-#include <random>
 
 namespace {
 
@@ -36,23 +34,36 @@ public:
     }
 
     void reseed(float seed) override {
-        // Two words of the current sequence go in with the seed, so a reseed with the
-        // clock reading of the reseed before it still moves the sequence on.
-        const std::array<std::uint32_t, 2> carried = {static_cast<std::uint32_t>(m_engine()),
-                                                      static_cast<std::uint32_t>(m_engine())};
-        std::seed_seq mixed{std::bit_cast<std::uint32_t>(seed), carried[0], carried[1]};
-        m_engine.seed(mixed);
+        // The sequence steps on and the seed is mixed into where it stands, so a reseed with
+        // the clock reading of the reseed before it still gives new values.
+        m_state = mixed(next() ^ std::bit_cast<std::uint32_t>(seed));
     }
 
     float nextUniform() override {
         // 24 random bits scaled by 2^-24 are exact in single precision and stay below 1,
         // which the library's float distributions do not always promise.
         constexpr float unitOfLastPlace = 0x1p-24F;
-        return static_cast<float>(m_engine() >> 8U) * unitOfLastPlace;
+        return static_cast<float>(next() >> 40U) * unitOfLastPlace;
     }
 
+    std::uint64_t state() const override { return m_state; }
+    void restoreState(std::uint64_t state) override { m_state = state; }
+
 private:
-    std::mt19937 m_engine;
+    // SplitMix64: a Weyl sequence through a bijective mix. Its whole state is one 64-bit
+    // word, so a pattern's code can carry it, and every word is a valid state.
+    static std::uint64_t mixed(std::uint64_t z) {
+        z = (z ^ (z >> 30U)) * 0xBF58476D1CE4E5B9U;
+        z = (z ^ (z >> 27U)) * 0x94D049BB133111EBU;
+        return z ^ (z >> 31U);
+    }
+
+    std::uint64_t next() {
+        m_state += 0x9E3779B97F4A7C15U;
+        return mixed(m_state);
+    }
+
+    std::uint64_t m_state = 0;
 };
 
 SystemRandomSource systemSource;

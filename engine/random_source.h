@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // The clock and the pseudo-random generator that every pattern is drawn from. One source
 // is in use for the whole process; a scripted one can be installed in its place.
 class RandomSource {
@@ -14,6 +16,10 @@ public:
 
     // The next value of the sequence, uniform on [0, 1): 0 may occur, 1 never does.
     virtual float nextUniform() = 0;
+
+    // The sequence's whole state: restoring it later draws the same values again.
+    virtual std::uint64_t state() const = 0;
+    virtual void restoreState(std::uint64_t state) = 0;
 
 protected:
     RandomSource() = default;

@@ -10,6 +10,7 @@ struct JournalEntry {
     enum class Step {
         TimeOfDay,
         Reseed,
+        RestoreState,
         NextUniform,
         ClearWindowDrawing,
         Plot,

@@ -4,6 +4,7 @@
 #include "random_source.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -34,6 +35,12 @@ public:
         ++m_next;
         record(Step::NextUniform);
         return value;
+    }
+    // The state is the place in the script.
+    std::uint64_t state() const override { return m_next; }
+    void restoreState(std::uint64_t state) override {
+        m_next = static_cast<std::size_t>(state);
+        record(Step::RestoreState);
     }
 
     std::function<void(Step)> onCall;
