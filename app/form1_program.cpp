@@ -3,7 +3,11 @@
 #include "avx_upper_halves.h"
 #include "drawing_pass.h"
 #include "form1_view.h"
+#include "pattern_messages.h"
 #include "random_source.h"
+
+#include <optional>
+#include <variant>
 
 #include <utility>
 
@@ -23,6 +27,48 @@ void Form1Program::command1Click() {
     }
 }
 
+bool Form1Program::goBack() {
+    if (m_closeRequested) {
+        return false;
+    }
+    const std::optional<PatternCode> earlier = m_history.back();
+    if (earlier) {
+        redrawAndPresent(*earlier);
+    }
+    return earlier.has_value();
+}
+
+bool Form1Program::goForward() {
+    if (m_closeRequested) {
+        return false;
+    }
+    const std::optional<PatternCode> later = m_history.forward();
+    if (later) {
+        redrawAndPresent(*later);
+    }
+    return later.has_value();
+}
+
+bool Form1Program::drawFromCode(std::string_view text) {
+    if (m_closeRequested) {
+        return false;
+    }
+    const std::variant<PatternCode, CodeProblem> read = readCode(text);
+    if (const auto* problem = std::get_if<CodeProblem>(&read)) {
+        m_form1.tellProblem(whyNoCode(*problem));
+        return false;
+    }
+    const PatternCode code = std::get<PatternCode>(read);
+    m_history.add(code);
+    redrawAndPresent(code);
+    return true;
+}
+
+std::string Form1Program::codeOnShow() const {
+    const std::optional<PatternCode> shown = m_history.shown();
+    return shown ? codeText(*shown) : std::string();
+}
+
 void Form1Program::closeRequested() {
     m_closeRequested = true;
 }
@@ -35,6 +81,15 @@ void Form1Program::pictureShown() {
 
 void Form1Program::drawAndPresent() {
     clearUpperVectorState();
-    DrawPattern(m_form1, m_options.plot);
+    const PatternCode code{DrawPattern(m_form1, m_options.plot)};
+    m_history.add(code);
+    m_form1.showPatternCode(codeText(code));
+    m_form1.presentPicture();
+}
+
+void Form1Program::redrawAndPresent(PatternCode code) {
+    clearUpperVectorState();
+    RedrawPattern(m_form1, code.sourceState, m_options.plot);
+    m_form1.showPatternCode(codeText(code));
     m_form1.presentPicture();
 }

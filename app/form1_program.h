@@ -1,15 +1,18 @@
 #pragma once
 
+#include "pattern_history.h"
 #include "program_options.h"
 
+#include <string>
+#include <string_view>
 #include <thread>
 
 class Form1View;
 
 // What the program does with its window, whatever toolkit draws it: the first pattern when
-// the window opens, one pattern a press of "new", none once a close has been asked for, and
-// the angular tables built behind the first picture. Each front end hands it the window's
-// events and does what it asks of the window.
+// the window opens, one pattern a press of "new", the run's patterns again by their codes,
+// none once a close has been asked for, and the angular tables built behind the first
+// picture. Each front end hands it the window's events and does what it asks of the window.
 class Form1Program {
 public:
     explicit Form1Program(Form1View& form1, ProgramOptions options = {});
@@ -19,6 +22,19 @@ public:
 
     // "new" was pressed.
     void command1Click();
+
+    // Draws the pattern before or after the one on show in the run's history, if there is
+    // one; returns whether there was.
+    bool goBack();
+    bool goForward();
+
+    // Draws the pattern a text names and puts it at the end of the history, or says in the
+    // window why the text names none and leaves everything as it was. Returns whether a
+    // pattern was drawn.
+    bool drawFromCode(std::string_view text);
+
+    // The code of the pattern on show: empty before the first is drawn.
+    std::string codeOnShow() const;
 
     // The window has been asked to close: presses queued behind the request came too late
     // to count.
@@ -31,10 +47,12 @@ public:
 
 private:
     void drawAndPresent();
+    void redrawAndPresent(PatternCode code);
 
     Form1View& m_form1;
     ProgramOptions m_options;
     bool m_closeRequested = false;
+    PatternHistory m_history;
     // Declared last, so that it is stopped, after the table in hand, before the rest goes.
     std::jthread m_warmUp;
 };

@@ -2,6 +2,8 @@
 
 #include "drawing_window.h"
 
+#include <string>
+
 // What the program needs of Form1 from the toolkit that makes it: beside what a drawing
 // pass needs, showing the window and putting a drawn pattern on the screen.
 class Form1View : public DrawingWindow {
@@ -11,6 +13,12 @@ public:
 
     // Puts what has been plotted on the screen now, ahead of any input already waiting.
     virtual void presentPicture() = 0;
+
+    // Tells the eye and screen readers the code of the pattern on show.
+    virtual void showPatternCode(const std::string& code) = 0;
+
+    // Says in one short line what could not be done; nothing else changes.
+    virtual void tellProblem(const std::string& line) = 0;
 
     // The window paints only its background and controls, so its own surface never holds
     // drawing of the program's to clear.

@@ -3,12 +3,15 @@
 
 #include "form1_program.h"
 #include "form1_view.h"
+#include "pattern_code.h"
 #include "grid_tables.h"
 #include "scripted_random_source.h"
 #include "table_warm_up_threads.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
+#include <utility>
 #include <thread>
 #include <vector>
 
@@ -20,18 +23,30 @@
 
 namespace {
 
-// A Form1 that is its own canvas and writes what the program asks of it to a journal.
+// A Form1 that is its own canvas and writes what the program asks of it to a journal. It
+// keeps each presented picture's colours, and what it was told.
 struct RecordingForm1 final : Form1View, Canvas {
     explicit RecordingForm1(Journal& sharedJournal) : journal(sharedJournal) {}
 
     void showWindow() override { journal.push_back({Step::ShowWindow}); }
-    void presentPicture() override { journal.push_back({Step::PresentPicture}); }
+    void presentPicture() override {
+        journal.push_back({Step::PresentPicture});
+        pictures.push_back(std::move(plotted));
+        plotted.clear();
+    }
+    void showPatternCode(const std::string& code) override { codes.push_back(code); }
+    void tellProblem(const std::string& line) override { problems.push_back(line); }
     Canvas& canvas() override { return *this; }
     void plot(int X, int Y, ColourValue colour) override {
         journal.push_back({Step::Plot, X, Y, colour});
+        plotted.push_back(colour);
     }
 
     Journal& journal;
+    std::vector<ColourValue> plotted;
+    std::vector<std::vector<ColourValue>> pictures;
+    std::vector<std::string> codes;
+    std::vector<std::string> problems;
 };
 
 // The steps of the journal other than plots, which a pass makes 251,001 of.
@@ -59,6 +74,12 @@ std::vector<Step> join(std::vector<Step> first, const std::vector<Step>& second)
 }
 
 const std::vector<float> onePattern = {0.3F, 0.6F, 0.9F, 0.2F, 0.5F, 0.8F, 0.4F, 0.7F, 0.1F, 0.5F};
+
+// Three patterns, each with other rates, fold counts, gains and colour mode.
+const std::vector<float> threeDifferentPatterns = {
+    0.3F, 0.6F, 0.9F, 0.2F, 0.5F, 0.8F, 0.4F, 0.7F, 0.1F, 0.5F, //
+    0.7F, 0.1F, 0.5F, 0.9F, 0.3F, 0.1F, 0.8F, 0.2F, 0.6F, 0.0F, //
+    0.5F, 0.5F, 0.2F, 0.6F, 0.7F, 0.4F, 0.2F, 0.9F, 0.4F, 0.9F};
 
 class Form1ProgramTest : public ::testing::Test {
 protected:
@@ -90,6 +111,71 @@ TEST_F(Form1ProgramTest, EachPressPresentsOnePatternUntilACloseIsAsked) {
     const std::size_t beforeLatePresses = journal.size();
     program.command1Click();
     EXPECT_EQ(journal.size(), beforeLatePresses);
+}
+
+// Back and forward draw the run's patterns again, to the bit, and name them; a pattern drawn
+// anew, after going back, goes at the end, so going back still finds every later one.
+TEST_F(Form1ProgramTest, BackAndForwardRedrawTheRunsPatternsAndNewOnesGoAtTheEnd) {
+    ScriptedRandomSource threePatterns(threeDifferentPatterns);
+    Form1Program program(form1);
+    program.load();
+    program.command1Click();
+    program.command1Click();
+    ASSERT_EQ(form1.pictures.size(), 3U);
+    ASSERT_NE(form1.pictures[0], form1.pictures[1]);
+    const std::vector<std::string> codes = form1.codes;
+
+    EXPECT_FALSE(program.goForward());
+    EXPECT_TRUE(program.goBack());
+    EXPECT_TRUE(program.goBack());
+    EXPECT_FALSE(program.goBack());
+    EXPECT_EQ(form1.pictures.back(), form1.pictures[0]);
+    EXPECT_EQ(program.codeOnShow(), codes[0]);
+    EXPECT_TRUE(program.goForward());
+    EXPECT_EQ(form1.pictures.back(), form1.pictures[1]);
+    EXPECT_EQ(form1.codes.back(), codes[1]);
+
+    program.command1Click();
+    const std::string newest = program.codeOnShow();
+    EXPECT_TRUE(program.goBack());
+    EXPECT_EQ(program.codeOnShow(), codes[2]);
+    EXPECT_EQ(form1.pictures.back(), form1.pictures[2]);
+    EXPECT_TRUE(program.goForward());
+    EXPECT_EQ(program.codeOnShow(), newest);
+
+    program.closeRequested();
+    const std::size_t before = journal.size();
+    EXPECT_FALSE(program.goBack());
+    EXPECT_FALSE(program.drawFromCode(codes[0]));
+    EXPECT_EQ(journal.size(), before);
+}
+
+// A code draws its pattern again and puts it at the end; a text that names no pattern
+// draws nothing, leaves the history as it was and says why.
+TEST_F(Form1ProgramTest, ACodeDrawsItsPatternAndAnythingElseSaysWhyNot) {
+    ScriptedRandomSource threePatterns(threeDifferentPatterns);
+    Form1Program program(form1);
+    program.load();
+    program.command1Click();
+    const std::string first = form1.codes[0];
+    const std::string second = form1.codes[1];
+
+    std::string mistyped = first;
+    mistyped[5] = mistyped[5] == 'A' ? 'B' : 'A';
+    const std::size_t before = journal.size();
+    for (const std::string& text : {mistyped, std::string("not a code"), std::string(100'000, 'x')}) {
+        EXPECT_FALSE(program.drawFromCode(text)) << text.substr(0, 20);
+    }
+    EXPECT_EQ(journal.size(), before);
+    ASSERT_EQ(form1.problems.size(), 3U);
+    EXPECT_NE(form1.problems[0], form1.problems[1]);
+    EXPECT_EQ(program.codeOnShow(), second);
+
+    EXPECT_TRUE(program.drawFromCode(first));
+    EXPECT_EQ(form1.pictures.back(), form1.pictures[0]);
+    EXPECT_EQ(form1.codes.back(), first);
+    EXPECT_TRUE(program.goBack());
+    EXPECT_EQ(program.codeOnShow(), second);
 }
 
 // Started behind the first shown picture, and again at each later one until a thread could
