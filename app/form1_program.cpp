@@ -3,13 +3,13 @@
 #include "avx_upper_halves.h"
 #include "drawing_pass.h"
 #include "form1_view.h"
+#include "pattern_file.h"
 #include "pattern_messages.h"
 #include "random_source.h"
 
 #include <optional>
-#include <variant>
-
 #include <utility>
+#include <variant>
 
 Form1Program::Form1Program(Form1View& form1, ProgramOptions options)
     : m_form1(form1), m_options(std::move(options)) {}
@@ -62,6 +62,52 @@ bool Form1Program::drawFromCode(std::string_view text) {
     m_history.add(code);
     redrawAndPresent(code);
     return true;
+}
+
+bool Form1Program::drawFromPng(const std::vector<std::uint8_t>& png) {
+    if (m_closeRequested) {
+        return false;
+    }
+    const std::optional<std::string> text = m_form1.codeTextOfPng(png);
+    if (!text) {
+        m_form1.tellProblem(notAnImage);
+        return false;
+    }
+    if (text->empty()) {
+        m_form1.tellProblem(imageWithoutCode);
+        return false;
+    }
+    return drawFromCode(*text);
+}
+
+bool Form1Program::drawFromFile(const std::filesystem::path& file) {
+    if (m_closeRequested) {
+        return false;
+    }
+    const auto read = readPatternFile(file);
+    if (const auto* reason = std::get_if<std::string>(&read)) {
+        m_form1.tellProblem(couldNotOpen(shownFileName(file), *reason));
+        return false;
+    }
+    return drawFromPng(std::get<std::vector<std::uint8_t>>(read));
+}
+
+bool Form1Program::drawFromOffered(const OfferedPattern& offered) {
+    struct Drawer {
+        Form1Program& program;
+        bool operator()(std::monostate /*nothing*/) const {
+            program.m_form1.tellProblem(nothingToPaste);
+            return false;
+        }
+        bool operator()(const OfferedFile& file) const { return program.drawFromFile(file.path); }
+        bool operator()(const OfferedPng& png) const { return program.drawFromPng(png.bytes); }
+        bool operator()(OfferedImage /*image*/) const {
+            program.m_form1.tellProblem(imageWithoutCode);
+            return false;
+        }
+        bool operator()(const OfferedText& text) const { return program.drawFromCode(text.utf8); }
+    };
+    return !m_closeRequested && std::visit(Drawer{*this}, offered);
 }
 
 std::string Form1Program::codeOnShow() const {

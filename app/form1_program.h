@@ -1,11 +1,15 @@
 #pragma once
 
+#include "offered_pattern.h"
 #include "pattern_history.h"
 #include "program_options.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 class Form1View;
 
@@ -32,6 +36,14 @@ public:
     // window why the text names none and leaves everything as it was. Returns whether a
     // pattern was drawn.
     bool drawFromCode(std::string_view text);
+
+    // The same for a PNG pasted or dropped, by the code it keeps, and for a file chosen or
+    // dropped, which must be such a PNG.
+    bool drawFromPng(const std::vector<std::uint8_t>& png);
+    bool drawFromFile(const std::filesystem::path& file);
+
+    // The same for whatever a paste or a drop brings.
+    bool drawFromOffered(const OfferedPattern& offered);
 
     // The code of the pattern on show: empty before the first is drawn.
     std::string codeOnShow() const;

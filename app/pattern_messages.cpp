@@ -11,3 +11,11 @@ std::string whyNoCode(CodeProblem problem) {
     }
     return "That is not a pattern code.";
 }
+
+std::string couldNotSave(const std::string& file, const std::string& reason) {
+    return "Could not save " + file + ": " + reason + ".";
+}
+
+std::string couldNotOpen(const std::string& file, const std::string& reason) {
+    return "Could not open " + file + ": " + reason + ".";
+}

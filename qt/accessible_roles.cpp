@@ -4,38 +4,62 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QKeySequence>
 #include <QWidget>
 
 namespace {
 
-// The canvas as an image that can be copied, the same as the window's copy shortcut does.
+// The canvas as an image with the actions of its context menu, by the names the menu shows
+// without their mnemonics and ellipses: Copy, Copy code, Save, Open, Paste, Back, Forward.
 class CanvasAccessible final : public QAccessibleWidget {
 public:
     explicit CanvasAccessible(Picture1* picture1)
         : QAccessibleWidget(picture1, QAccessible::Graphic), m_picture1(picture1) {}
 
     QStringList actionNames() const override {
-        return QAccessibleWidget::actionNames() << copyAction();
+        QStringList names = QAccessibleWidget::actionNames();
+        for (const QAction* action : m_picture1->actions()) {
+            names << nameOf(*action);
+        }
+        return names;
     }
 
     void doAction(const QString& actionName) override {
-        if (actionName == copyAction()) {
-            m_picture1->copyToClipboard();
+        if (QAction* action = canvasAction(actionName)) {
+            action->trigger();
         } else {
             QAccessibleWidget::doAction(actionName);
         }
     }
 
     QStringList keyBindingsForAction(const QString& actionName) const override {
-        if (actionName == copyAction()) {
-            return {QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText)};
+        if (const QAction* action = canvasAction(actionName)) {
+            return action->shortcut().isEmpty()
+                       ? QStringList()
+                       : QStringList{action->shortcut().toString(QKeySequence::NativeText)};
         }
         return QAccessibleWidget::keyBindingsForAction(actionName);
     }
 
 private:
-    static QString copyAction() { return QStringLiteral("Copy"); }
+    static QString nameOf(const QAction& action) {
+        QString name = action.text();
+        name.remove(QLatin1Char('&'));
+        if (name.endsWith(QLatin1String("..."))) {
+            name.chop(3);
+        }
+        return name;
+    }
+
+    QAction* canvasAction(const QString& actionName) const {
+        for (QAction* action : m_picture1->actions()) {
+            if (nameOf(*action) == actionName) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
 
     Picture1* m_picture1;
 };

@@ -20,12 +20,22 @@ public:
     Canvas& canvas() override;
     void showWindow() override;
     void presentPicture() override;
+    void showPatternCode(const std::string& code) override;
+    std::optional<std::string> codeTextOfPng(const std::vector<std::uint8_t>& png) override;
+    void tellProblem(const std::string& line) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void addCanvasActions();
+    QString dialogFolder() const;
+    void save();
+    void open();
+
     Picture1* m_picture1 = nullptr;
     QPushButton* m_command1 = nullptr;
+    // Where the last save or open was, for the next dialog, for the rest of the run.
+    QString m_dialogFolder;
     Form1Program m_program;
 };

@@ -2,13 +2,18 @@
 
 #include "colour_to_qrgb.h"
 #include "form1_texts.h"
+#include "pattern_file.h"
 
+#include <chrono>
 #include <memory>
+#include <string>
 
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeySequence>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -21,7 +26,13 @@ namespace {
 // The image as the clipboard and a drag offer it: PNG first, since a clipboard manager that
 // keeps a copy after the program exits may keep only the first type offered, and then the
 // toolkit's own types, its private one among them.
-std::unique_ptr<QMimeData> imageData(const QImage& image) {
+std::unique_ptr<QMimeData> imageData(QImage image, const std::string& code) {
+    // The PNG carries the pattern's code, so that pasting or dropping it names the pattern.
+    if (!code.empty()) {
+        for (const PngText& text : patternPngTexts(code, std::chrono::system_clock::now())) {
+            image.setText(QString::fromLatin1(text.key), QString::fromLatin1(text.value));
+        }
+    }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -44,12 +55,10 @@ Picture1::Picture1(QWidget* parent)
     setFixedSize(side, side);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QString::fromLatin1(texts::picture1AccessibleName));
-    setAccessibleDescription(
-        tr("The colour pattern drawn last. Copy it with %1, or drag it into another program.")
-            .arg(QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText)));
     // Everything is painted from the image, so nothing behind it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_image.fill(palette().color(QPalette::Window));
+    setAcceptDrops(true);
     connect(this, &Picture1::dragAsked, this, &Picture1::startDragIfStillHeld,
             Qt::QueuedConnection);
 }
@@ -91,8 +100,45 @@ void Picture1::copyToClipboard() {
         qvariant_cast<QImage>(m_copy->imageData()) == image) {
         return;
     }
-    m_copy = imageData(image).release();
+    m_copy = imageData(image, m_code).release();
     clipboard->setMimeData(m_copy);
+}
+
+namespace {
+
+// What a drop offers that may name a pattern. The canvas's own drag, dropped back on it,
+// offers nothing new.
+bool offersAPattern(const QDropEvent& event, const QWidget* canvas) {
+    const QMimeData* data = event.mimeData();
+    if (event.source() == canvas || data == nullptr) {
+        return false;
+    }
+    return data->hasUrls() || data->hasImage() || data->hasText() ||
+           data->hasFormat(QStringLiteral("image/png"));
+}
+
+} // namespace
+
+void Picture1::dragEnterEvent(QDragEnterEvent* event) {
+    if (offersAPattern(*event, this)) {
+        event->acceptProposedAction();
+    }
+}
+
+void Picture1::dropEvent(QDropEvent* event) {
+    if (!offersAPattern(*event, this)) {
+        return;
+    }
+    event->acceptProposedAction();
+    emit dropped(event->mimeData());
+}
+
+void Picture1::showCode(const QString& code) {
+    m_code = code.toStdString();
+    setToolTip(tr("Pattern %1").arg(code));
+    setAccessibleDescription(
+        tr("Pattern %1. Copy it with %2, or drag it into another program.")
+            .arg(code, QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText)));
 }
 
 void Picture1::mousePressEvent(QMouseEvent* event) {
@@ -128,7 +174,7 @@ void Picture1::startDragIfStillHeld(unsigned pressNumber) {
     m_press.reset();
     const QImage image = pattern();
     auto* drag = new QDrag(this);
-    drag->setMimeData(imageData(image).release());
+    drag->setMimeData(imageData(image, m_code).release());
     drag->setPixmap(QPixmap::fromImage(image.scaled(
         dragPreviewSide, dragPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     drag->setHotSpot(QPoint(dragPreviewSide / 2, dragPreviewSide / 2));

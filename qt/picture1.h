@@ -4,6 +4,7 @@
 #include "form1_layout.h"
 
 #include <optional>
+#include <string>
 
 #include <QImage>
 #include <QMimeData>
@@ -36,18 +37,26 @@ public:
     // Puts the pattern on the clipboard, as an image.
     void copyToClipboard();
 
+    // Names the pattern on show, in the tooltip and to screen readers.
+    void showCode(const QString& code);
+
 signals:
     // The image has been painted onto the widget.
     void painted();
     // A move past the drag distance asks for a drag; the answer is queued behind the events
     // already waiting.
     void dragAsked(unsigned pressNumber, QPrivateSignal);
+    // Data dropped on the canvas from elsewhere, to be read for a pattern's code; valid
+    // only while the signal is handled.
+    void dropped(const QMimeData* data);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void startDragIfStillHeld(unsigned pressNumber);
@@ -64,6 +73,7 @@ private:
     unsigned m_pressCount = 0;
     // What the last copy put on the clipboard, while the clipboard holds it.
     QPointer<QMimeData> m_copy;
+    std::string m_code; // of the pattern on show
     QImage m_image;
     // The image's pixels, row after row without padding; declared after m_image, from which
     // it is taken as it is built. Taken once: the image is never shared (pattern() hands out

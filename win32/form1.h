@@ -5,7 +5,12 @@
 #include "form1_view.h"
 
 #include <windows.h>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 class Command1;
 class Picture1;
@@ -30,17 +35,29 @@ public:
     Canvas& canvas() override;
     void showWindow() override;
     void presentPicture() override;
+    void showPatternCode(const std::string& code) override;
+    std::optional<std::string> codeTextOfPng(const std::vector<std::uint8_t>& png) override;
+    void tellProblem(const std::string& line) override;
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void placeControls();
     int scaled(int logicalPixels) const;
     SIZE smallestSize() const; // of the whole window, frame included
+    void showCanvasMenu(LPARAM at);
+    void doCanvasCommand(WORD command);
+    std::filesystem::path dialogFolder() const;
+    void save();
+    void open();
+    void paste();
 
     HACCEL m_shortcuts = nullptr;
     std::unique_ptr<Picture1> m_picture1;
     std::unique_ptr<Command1> m_command1;
     HWND m_focusBeforeDeactivation = nullptr;
     int m_showCommand = SW_SHOWDEFAULT;
+    // Where the last save or open was, for the next dialog, for the rest of the run.
+    std::filesystem::path m_dialogFolder;
+    OfferedPattern m_dropped; // taken from a drop, to be drawn once the drop is over
     Form1Program m_program;
 };

@@ -2,6 +2,7 @@
 #include "table_warm_up_threads.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <ole2.h>
 #include <thread>
 
@@ -17,6 +18,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
                     L"Pattern Generator", MB_ICONERROR | MB_OK);
         return 1;
     }
+    // The canvas's tooltip is a common control.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     int status = 1;
     {
         // Leaving the block stops the angular tables' warm-up after the table in hand.

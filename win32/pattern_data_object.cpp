@@ -1,5 +1,6 @@
 #include "pattern_data_object.h"
 
+#include "bgr_rows.h"
 #include "png_encoding.h"
 
 #include <cstring>
@@ -35,23 +36,6 @@ HGLOBAL globalCopy(HGLOBAL block) {
     return copy;
 }
 
-// Rows of three bytes a pixel, blue first; 24 bits leave no fourth byte for a reader to
-// take as transparency.
-std::vector<std::uint8_t> bgrRows(const std::uint32_t* pixels, int side, bool bottomUp) {
-    std::vector<std::uint8_t> rows;
-    rows.reserve(static_cast<std::size_t>(side) * side * 3);
-    for (int row = 0; row < side; ++row) {
-        const std::uint32_t* pixel =
-            pixels + (static_cast<std::size_t>(bottomUp ? side - 1 - row : row) * side);
-        for (int column = 0; column < side; ++column, ++pixel) {
-            rows.push_back(static_cast<std::uint8_t>(*pixel & 0xFFU));
-            rows.push_back(static_cast<std::uint8_t>((*pixel >> 8U) & 0xFFU));
-            rows.push_back(static_cast<std::uint8_t>((*pixel >> 16U) & 0xFFU));
-        }
-    }
-    return rows;
-}
-
 // A packed DIB: its header, then its rows from the bottom up, each a whole number of words
 // long as a side of 500 pixels makes them.
 HGLOBAL dibOf(const std::uint32_t* pixels, int side) {
@@ -70,14 +54,16 @@ HGLOBAL dibOf(const std::uint32_t* pixels, int side) {
     return globalCopy(dib.data(), dib.size());
 }
 
-HGLOBAL pngOf(const std::uint32_t* pixels, int side) {
-    const std::vector<std::uint8_t> png = encodePng(bgrRows(pixels, side, false), side, side);
+HGLOBAL pngOf(const std::uint32_t* pixels, int side, const std::vector<PngText>& texts) {
+    const std::vector<std::uint8_t> png =
+        encodePng(bgrRows(pixels, side, false), side, side, texts);
     return png.empty() ? nullptr : globalCopy(png.data(), png.size());
 }
 
 } // namespace
 
-IDataObject* PatternDataObject::create(const std::uint32_t* pixels, int side) {
+IDataObject* PatternDataObject::create(const std::uint32_t* pixels, int side,
+                                       const std::vector<PngText>& texts) {
     if (pixels == nullptr) {
         return nullptr;
     }
@@ -88,7 +74,7 @@ IDataObject* PatternDataObject::create(const std::uint32_t* pixels, int side) {
     const auto pngFormat = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"PNG"));
     data->m_formats[png] = {pngFormat, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     data->m_formats[dib] = {CF_DIB, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    data->m_contents[png] = pngOf(pixels, side);
+    data->m_contents[png] = pngOf(pixels, side, texts);
     data->m_contents[dib] = dibOf(pixels, side);
     if (pngFormat == 0 || data->m_contents[png] == nullptr || data->m_contents[dib] == nullptr) {
         data->Release();

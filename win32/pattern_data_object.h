@@ -1,19 +1,22 @@
 #pragma once
 
 #include "com_object.h"
+#include "pattern_file.h"
 
 #include <array>
 #include <cstdint>
 #include <ole2.h>
+#include <vector>
 
 // The pattern as the clipboard and a drop receive it: its exact pixels as a device-
 // independent bitmap (CF_DIB), which every Windows program reads, and as PNG, under the
-// registered format "PNG" that image programs look for first.
+// registered format "PNG" that image programs look for first, with texts kept in it.
 class PatternDataObject final : public ComObject<IDataObject, IID_IDataObject> {
 public:
     // The data of a square of side x side pixels, rows top to bottom, 0x00RRGGBB; with one
     // reference, or none where the formats cannot be made.
-    static IDataObject* create(const std::uint32_t* pixels, int side);
+    static IDataObject* create(const std::uint32_t* pixels, int side,
+                               const std::vector<PngText>& texts);
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;

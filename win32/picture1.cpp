@@ -1,14 +1,19 @@
 #include "picture1.h"
 
+#include "bgr_rows.h"
 #include "display_colour.h"
 #include "drop_source.h"
+#include "drop_target.h"
 #include "form1_layout.h"
 #include "form1_texts.h"
 #include "pattern_data_object.h"
+#include "png_encoding.h"
 #include "screen_reader_names.h"
 #include "wide_text.h"
 
 #include <algorithm>
+#include <chrono>
+#include <commctrl.h>
 #include <cstdlib>
 #include <ole2.h>
 #include <oleacc.h>
@@ -76,10 +81,28 @@ Picture1::Picture1(HWND parent, int controlId) {
                controlId)) {
         nameForScreenReaders(handle(), wide(texts::picture1AccessibleName).c_str(),
                              ROLE_SYSTEM_GRAPHIC);
+        m_tooltip =
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = parent;
+        tool.uId = reinterpret_cast<UINT_PTR>(handle());
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
 Picture1::~Picture1() {
+    if (m_dropTarget != nullptr) {
+        RevokeDragDrop(handle());
+        m_dropTarget->Release();
+    }
+    if (m_tooltip != nullptr) {
+        DestroyWindow(m_tooltip);
+    }
     if (handle() != nullptr) {
         forgetScreenReaderName(handle());
         DestroyWindow(handle());
@@ -105,7 +128,7 @@ void Picture1::present() {
 }
 
 void Picture1::copyToClipboard() {
-    IDataObject* data = PatternDataObject::create(m_pixels, side);
+    IDataObject* data = PatternDataObject::create(m_pixels, side, pngTexts());
     if (data == nullptr) {
         return;
     }
@@ -115,6 +138,58 @@ void Picture1::copyToClipboard() {
         whenTheClipboardIsFree([] { return OleFlushClipboard(); });
     }
     data->Release();
+}
+
+void Picture1::showCode(const std::string& code) {
+    m_code = code;
+    const std::wstring name = L"Pattern " + wide(code);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = GetParent(handle());
+    tool.uId = reinterpret_cast<UINT_PTR>(handle());
+    tool.lpszText = const_cast<wchar_t*>(name.c_str());
+    SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    describeForScreenReaders(handle(), name.c_str());
+}
+
+void Picture1::copyCodeToClipboard() {
+    const std::wstring code = wide(m_code);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (code.size() + 1) * sizeof(wchar_t));
+    if (block == nullptr) {
+        return;
+    }
+    if (auto* text = static_cast<wchar_t*>(GlobalLock(block)); text != nullptr) {
+        std::copy_n(code.c_str(), code.size() + 1, text);
+        GlobalUnlock(block);
+    }
+    const HRESULT opened = whenTheClipboardIsFree(
+        [this] { return OpenClipboard(handle()) != FALSE ? S_OK : CLIPBRD_E_CANT_OPEN; });
+    // The clipboard owns the block once it has taken it.
+    if (FAILED(opened) || EmptyClipboard() == FALSE ||
+        SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+        GlobalFree(block);
+    }
+    if (SUCCEEDED(opened)) {
+        CloseClipboard();
+    }
+}
+
+void Picture1::acceptDrops(std::function<void(IDataObject&)> dropped) {
+    m_dropTarget = DropTarget::create(std::move(dropped), [this] { return m_draggingOut; });
+    if (m_dropTarget != nullptr && FAILED(RegisterDragDrop(handle(), m_dropTarget))) {
+        m_dropTarget->Release();
+        m_dropTarget = nullptr;
+    }
+}
+
+std::vector<std::uint8_t> Picture1::png(const std::vector<PngText>& texts) const {
+    return m_pixels == nullptr ? std::vector<std::uint8_t>()
+                               : encodePng(bgrRows(m_pixels, side, false), side, side, texts);
+}
+
+std::vector<PngText> Picture1::pngTexts() const {
+    return m_code.empty() ? std::vector<PngText>()
+                          : patternPngTexts(m_code, std::chrono::system_clock::now());
 }
 
 LRESULT Picture1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -174,11 +249,13 @@ bool Picture1::movedPastDragDistance(POINT at) const {
 }
 
 void Picture1::dragOut() {
-    IDataObject* data = PatternDataObject::create(m_pixels, side);
+    IDataObject* data = PatternDataObject::create(m_pixels, side, pngTexts());
     IDropSource* source = DropSource::create();
     if (data != nullptr && source != nullptr) {
         DWORD effect = DROPEFFECT_NONE;
+        m_draggingOut = true;
         DoDragDrop(data, source, DROPEFFECT_COPY, &effect);
+        m_draggingOut = false;
     }
     if (source != nullptr) {
         source->Release();

@@ -3,16 +3,21 @@
 
 #include "form1_program.h"
 #include "form1_view.h"
-#include "pattern_code.h"
 #include "grid_tables.h"
+#include "pattern_code.h"
 #include "scripted_random_source.h"
 #include "table_warm_up_threads.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <set>
 #include <string>
-#include <utility>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -36,6 +41,10 @@ struct RecordingForm1 final : Form1View, Canvas {
     }
     void showPatternCode(const std::string& code) override { codes.push_back(code); }
     void tellProblem(const std::string& line) override { problems.push_back(line); }
+    std::optional<std::string> codeTextOfPng(const std::vector<std::uint8_t>& png) override {
+        pngsRead.push_back(png);
+        return pngCodeText;
+    }
     Canvas& canvas() override { return *this; }
     void plot(int X, int Y, ColourValue colour) override {
         journal.push_back({Step::Plot, X, Y, colour});
@@ -47,6 +56,9 @@ struct RecordingForm1 final : Form1View, Canvas {
     std::vector<std::vector<ColourValue>> pictures;
     std::vector<std::string> codes;
     std::vector<std::string> problems;
+    // What the toolkit's reader is to find in any PNG, and the PNGs it was handed.
+    std::optional<std::string> pngCodeText;
+    std::vector<std::vector<std::uint8_t>> pngsRead;
 };
 
 // The steps of the journal other than plots, which a pass makes 251,001 of.
@@ -163,7 +175,8 @@ TEST_F(Form1ProgramTest, ACodeDrawsItsPatternAndAnythingElseSaysWhyNot) {
     std::string mistyped = first;
     mistyped[5] = mistyped[5] == 'A' ? 'B' : 'A';
     const std::size_t before = journal.size();
-    for (const std::string& text : {mistyped, std::string("not a code"), std::string(100'000, 'x')}) {
+    for (const std::string& text :
+         {mistyped, std::string("not a code"), std::string(100'000, 'x')}) {
         EXPECT_FALSE(program.drawFromCode(text)) << text.substr(0, 20);
     }
     EXPECT_EQ(journal.size(), before);
@@ -176,6 +189,66 @@ TEST_F(Form1ProgramTest, ACodeDrawsItsPatternAndAnythingElseSaysWhyNot) {
     EXPECT_EQ(form1.codes.back(), first);
     EXPECT_TRUE(program.goBack());
     EXPECT_EQ(program.codeOnShow(), second);
+}
+
+// A PNG or its file, pasted or dropped, draws the pattern its code text names. What is not
+// such a PNG, and a file that is a folder, is missing, is far too large or cannot be read,
+// draws nothing and says why, naming the file; a huge file is never read.
+TEST_F(Form1ProgramTest, APngOrItsFileDrawsThePatternItNamesAndAnythingElseSaysWhyNot) {
+    ScriptedRandomSource threePatterns(threeDifferentPatterns);
+    Form1Program program(form1);
+    program.load();
+    program.command1Click();
+    const std::string first = form1.codes[0];
+    const std::string second = form1.codes[1];
+    const std::filesystem::path folder =
+        std::filesystem::path(testing::TempDir()) / "patterns folder";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path png = folder / "pattern.png";
+    std::ofstream(png, std::ios::binary) << "the PNG's bytes";
+    const std::filesystem::path huge = folder / "huge.png";
+    std::ofstream(huge, std::ios::binary).close();
+    std::filesystem::resize_file(huge,
+                                 std::uintmax_t{200} * 1024 * 1024); // sparse: nothing is written
+    const std::size_t before = journal.size();
+
+    form1.pngCodeText = std::nullopt; // not an image
+    EXPECT_FALSE(program.drawFromPng({1, 2, 3}));
+    form1.pngCodeText = "";
+    EXPECT_FALSE(program.drawFromFile(png));
+    form1.pngCodeText = std::string(100'000, 'x');
+    EXPECT_FALSE(program.drawFromPng({1, 2, 3}));
+    form1.pngCodeText = first;
+    form1.pngsRead.clear();
+    for (const std::filesystem::path& bad : {folder, huge, folder / "gone.png"}) {
+        EXPECT_FALSE(program.drawFromFile(bad)) << bad;
+        EXPECT_NE(form1.problems.back().find(bad.filename().string()), std::string::npos)
+            << form1.problems.back();
+    }
+    EXPECT_TRUE(form1.pngsRead.empty()) << "a file that is no pattern's was read";
+    EXPECT_FALSE(program.drawFromOffered(OfferedImage{}));
+    EXPECT_FALSE(program.drawFromOffered({}));
+    EXPECT_EQ(journal.size(), before);
+    EXPECT_EQ(program.codeOnShow(), second);
+    ASSERT_EQ(form1.problems.size(), 8U);
+    // An image without a code says the same, in a PNG or in a format that keeps none.
+    EXPECT_EQ(form1.problems[1], form1.problems[6]);
+    EXPECT_EQ(std::set(form1.problems.begin(), form1.problems.end()).size(), 7U);
+
+    std::filesystem::permissions(png, std::filesystem::perms::none);
+    if (std::ifstream(png).fail()) { // as anyone but the superuser
+        EXPECT_FALSE(program.drawFromFile(png));
+        EXPECT_EQ(program.codeOnShow(), second);
+    }
+    std::filesystem::permissions(png, std::filesystem::perms::owner_all);
+
+    EXPECT_TRUE(program.drawFromOffered(OfferedFile{png}));
+    ASSERT_EQ(form1.pngsRead.size(), 1U);
+    EXPECT_EQ(std::string(form1.pngsRead[0].begin(), form1.pngsRead[0].end()), "the PNG's bytes");
+    EXPECT_EQ(form1.pictures.back(), form1.pictures[0]);
+    EXPECT_TRUE(program.goBack());
+    EXPECT_EQ(program.codeOnShow(), second);
+    std::filesystem::remove_all(folder);
 }
 
 // Started behind the first shown picture, and again at each later one until a thread could

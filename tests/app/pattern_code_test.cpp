@@ -4,6 +4,7 @@
 #include "pattern_parameters.h"
 #include "random_source.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,7 +31,7 @@ struct PinnedCode {
 } // namespace
 
 TEST(PatternCode, PinnedCodesDrawTheirPatternsOnEveryPlatform) {
-    const PinnedCode pinned[] = {
+    const std::array<PinnedCode, 7> pinned = {{
         {"NQT9XN1AXGV9EAEP", "293979cbe7bb91885965a0021f1e3b2c375f19c39a191703406ad7796e593e21"},
         {"XM81EB60S5PFGPPG", "1f7dacdd4e3e8411904e5fda7e0c4ab269181bb896d7302ea6ff44f02302cb48"},
         {"DXS3CY715AYEHA0Z", "7e33922d74addd486bc07403bd3e854b7a718797a45f66f59af439f67361d2b1"},
@@ -38,7 +39,7 @@ TEST(PatternCode, PinnedCodesDrawTheirPatternsOnEveryPlatform) {
         {"T03FF9581SA13T5Y", "01f0a60c40c1b9787814c3229ffb5834ed5f9031b87b4cc7780fec8ea1b58ec3"},
         {"REVR9R7GHN2B0W1J", "a1ce2aec920012fdc340b776412807d332a8e683a2c8600028720499e065225a"},
         {"CKBKPZ8Y2S1ME4WH", "6ae42e687e4d5edc046f2709c3c91f01b668c57fa3dcb73e885651ff037f7e95"},
-    };
+    }};
     RandomSource& source = randomSource();
     for (const PinnedCode& each : pinned) {
         const auto read = readCode(each.text);

@@ -1,6 +1,7 @@
 #include "canvas_reference.h"
 #include "form1.h"
 #include "icon_image.h"
+#include "pattern_messages.h"
 #include "picture1.h"
 #include "scripted_random_source.h"
 #include "window_icon.h"
@@ -9,17 +10,31 @@
 #include <array>
 #include <climits>
 #include <cstddef>
+#include <functional>
 #include <optional>
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QImage>
+#include <QImageReader>
 #include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -53,6 +68,20 @@ void queueClick(Form1& form, QPoint windowPoint) {
                                                         Qt::LeftButton, Qt::LeftButton, {}));
     QCoreApplication::postEvent(
         window, new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, {}, {}));
+}
+
+// Answers the next file dialog from inside its own event loop, where a modal dialog waits,
+// as soon as it is up.
+void answerFileDialog(std::function<void(QFileDialog*)> answer) {
+    auto* poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer = std::move(answer)] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(dialog);
+        }
+    });
+    poll->start(20);
 }
 
 } // namespace
@@ -284,4 +313,122 @@ TEST(Canvas, EveryPointIsPaintedAsOneSharpSquareAtAnyScale) {
                 << "at (" << x << ", " << y << ")";
         }
     }
+}
+
+// Back and forward, and a code pasted, wherever the focus is, redraw the run's patterns; a
+// paste that names none says why and leaves the pattern as it was.
+TEST_F(Form1Presses, BackForwardAndAPastedCodeRedrawPatternsWhereverTheFocusIs) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const QString firstCode = picture1Of(form)->toolTip().section(QLatin1Char(' '), -1);
+    clickThroughWindow(form, command1Centre(form));
+    command1Of(form)->setFocus();
+
+    QTest::keySequence(command1Of(form), QKeySequence::Undo);
+    EXPECT_EQ(canvasImage(form), expectedCanvas(0));
+    EXPECT_TRUE(picture1Of(form)->toolTip().endsWith(firstCode));
+    QTest::keySequence(command1Of(form), QKeySequence::Redo);
+    EXPECT_EQ(canvasImage(form), expectedCanvas(1));
+
+    // Shift+F10 opens the canvas's menu, with every action, over the canvas.
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << "no menu";
+        EXPECT_EQ(menu->actions().size(), 7);
+        menu->close();
+    });
+    QTest::keyClick(command1Of(form), Qt::Key_F10, Qt::ShiftModifier);
+    form.activateWindow(); // as the offscreen platform does not, once the menu has gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    QGuiApplication::clipboard()->setText(firstCode.toLower());
+    QTest::keySequence(command1Of(form), QKeySequence::Paste);
+    EXPECT_EQ(canvasImage(form), expectedCanvas(0));
+
+    // What the image reader must refuse: a PNG cut short, and one whose code text is far
+    // longer than any code.
+    QImage longText = expectedCanvas(1);
+    longText.setText(QStringLiteral("Pattern"), QString(100'000, QLatin1Char('x')));
+    QByteArray longTextPng;
+    QBuffer longTextBuffer(&longTextPng);
+    ASSERT_TRUE(longTextBuffer.open(QIODevice::WriteOnly) && longText.save(&longTextBuffer, "png"));
+    auto* unreadable = new QMimeData;
+    unreadable->setData(QStringLiteral("image/png"), longTextPng.left(longTextPng.size() / 2));
+    auto* tooLong = new QMimeData;
+    tooLong->setData(QStringLiteral("image/png"), longTextPng);
+    auto* text = new QMimeData;
+    text->setText(QStringLiteral("not a code"));
+    QStringList said;
+    for (QMimeData* offered : {unreadable, tooLong, text}) {
+        QGuiApplication::clipboard()->setMimeData(offered);
+        QTest::keySequence(command1Of(form), QKeySequence::Paste);
+        auto* problem = form.findChild<QMessageBox*>(QStringLiteral("Problem"));
+        ASSERT_NE(problem, nullptr) << said.size();
+        said << problem->text();
+        delete problem; // as when dismissed; the offscreen platform then activates nothing
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    const QString wrongLength = QString::fromStdString(whyNoCode(CodeProblem::WrongLength));
+    EXPECT_EQ(said, QStringList({QString::fromLatin1(notAnImage), wrongLength, wrongLength}));
+    EXPECT_EQ(canvasImage(form), expectedCanvas(0));
+    EXPECT_EQ(picture1Of(form)->toolTip().section(QLatin1Char(' '), -1), firstCode);
+}
+
+// Ctrl+S offers the code's name in the user's Pictures folder; accepted, it writes exactly
+// the canvas with the code kept in the PNG, which opening again draws.
+TEST_F(Form1Presses, SaveWritesTheCanvasWithItsCodeIntoPicturesAndOpenDrawsItAgain) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTemporaryDir home;
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("config")) &&
+                QDir(home.path()).mkpath(QStringLiteral("My Pictures")));
+    QFile userDirs(home.filePath(QStringLiteral("config/user-dirs.dirs")));
+    ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
+    userDirs.write("XDG_PICTURES_DIR=\"" + home.filePath(QStringLiteral("My Pictures")).toUtf8() +
+                   "\"\n");
+    userDirs.close();
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    const QString code = picture1Of(form)->toolTip().section(QLatin1Char(' '), -1);
+
+    answerFileDialog([](QFileDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    QTest::keySequence(&form, QKeySequence::Save);
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString saved = home.filePath(QStringLiteral("My Pictures/pattern-") + code + ".png");
+    QImageReader reader(saved);
+    const QImage image = reader.read();
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), expectedCanvas(0))
+        << saved.toStdString();
+    EXPECT_EQ(image.text(QStringLiteral("Pattern")), code);
+    EXPECT_TRUE(
+        image.text(QStringLiteral("Software")).startsWith(QStringLiteral("Pattern generator ")));
+    EXPECT_EQ(QDir(home.filePath(QStringLiteral("My Pictures"))).entryList(QDir::Files).size(), 1);
+
+    clickThroughWindow(form, command1Centre(form));
+    ASSERT_EQ(canvasImage(form), expectedCanvas(1));
+    answerFileDialog([saved](QFileDialog* dialog) {
+        // Typed into the name box, as a user would: the dialog lists its folder only later.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(saved);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    // The offscreen platform has no window manager to give the window back its activation
+    // once the dialog has gone.
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keySequence(&form, QKeySequence::Open);
+    EXPECT_EQ(canvasImage(form), expectedCanvas(0));
+
+    // The file dropped on the canvas from elsewhere draws its pattern too.
+    clickThroughWindow(form, command1Centre(form));
+    ASSERT_EQ(canvasImage(form), expectedCanvas(1));
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(saved)});
+    const QPointF centre = QRectF(picture1Of(form)->rect()).center();
+    QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, &file, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(picture1Of(form), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(centre, Qt::CopyAction, &file, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(picture1Of(form), &drop);
+    EXPECT_EQ(canvasImage(form), expectedCanvas(0));
+    EXPECT_EQ(form.findChild<QMessageBox*>(), nullptr);
 }

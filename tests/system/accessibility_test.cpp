@@ -3,6 +3,7 @@
 // with the accessibility bus (see CMakeLists.txt).
 
 #include "program_on_screen_fixture.h"
+#include "wait_until.h"
 
 #include <chrono>
 #include <optional>
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,9 +63,16 @@ TEST_F(AsAScreenReaderSeesIt, AFrameWithAnImageAndAPushButtonThatSayWhatTheyAre)
     const std::optional<QJsonObject> image = withRole(tree, "image");
     ASSERT_TRUE(image.has_value()) << QJsonDocument(tree).toJson().toStdString();
     EXPECT_EQ(image->value(QStringLiteral("name")).toString(), QStringLiteral("Pattern"));
-    EXPECT_TRUE(
-        image->value(QStringLiteral("description")).toString().contains(QStringLiteral("Copy")));
-    EXPECT_TRUE(image->value(QStringLiteral("actions")).toArray().contains(QStringLiteral("Copy")));
+    // The pattern's code, and what can be done with it, as its context menu offers.
+    const QString description = image->value(QStringLiteral("description")).toString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Pattern [0-9A-Z]{16}\\. Copy"))
+                    .match(description)
+                    .hasMatch())
+        << description.toStdString();
+    const QJsonArray actions = image->value(QStringLiteral("actions")).toArray();
+    for (const char* action : {"Copy", "Copy code", "Save", "Open", "Paste", "Back", "Forward"}) {
+        EXPECT_TRUE(actions.contains(QString::fromLatin1(action))) << action;
+    }
     EXPECT_TRUE(image->value(QStringLiteral("focused")).toBool()) << "the canvas has no focus";
 
     const std::optional<QJsonObject> button = withRole(tree, "push button");
@@ -83,9 +92,19 @@ TEST_F(AsAScreenReaderSeesIt, PressingNewThroughItDrawsOneNewPattern) {
     EXPECT_EQ(canvasPixels(session, form1), *second) << "more than one pattern was drawn";
 }
 
-TEST_F(AsAScreenReaderSeesIt, TheCanvasCopyActionPutsThePatternOnTheClipboard) {
+// The canvas's actions do what its menu does: Copy puts the pattern on the clipboard, and
+// Back, after "new", brings it back.
+TEST_F(AsAScreenReaderSeesIt, TheCanvasActionsCopyAndGoBack) {
     askClient(program.processId(),
               {QStringLiteral("act"), QStringLiteral("Pattern"), QStringLiteral("Copy")});
     EXPECT_EQ(pastedImage(), first) << "what is pasted is not what the canvas shows";
     EXPECT_EQ(canvasPixels(session, form1), first) << "copying drew a pattern";
+
+    askClient(program.processId(),
+              {QStringLiteral("act"), QStringLiteral("New pattern"), QStringLiteral("Press")});
+    ASSERT_TRUE(waitForPattern(session, form1, first).has_value()) << "no new pattern";
+    askClient(program.processId(),
+              {QStringLiteral("act"), QStringLiteral("Pattern"), QStringLiteral("Back")});
+    EXPECT_TRUE(waitUntil([&] { return canvasPixels(session, form1) == first; }, 20s))
+        << "Back did not bring the first pattern back";
 }

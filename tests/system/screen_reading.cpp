@@ -22,6 +22,15 @@ std::string programUnderTest() {
 }
 
 ScreenPixels canvasPixels(XSession& session, XSession::WindowId form1) {
+    // The canvas's tooltip, brought up by a pointer resting on it, would cover part of it.
+    // The pointer is moved off the canvas but not out of the window, where the keyboard
+    // focus would follow it on a server without a window manager.
+    const auto [x, y] = session.pointer(form1);
+    if (x >= layout::picture1.left && x < layout::picture1.left + canvasSide &&
+        y >= layout::picture1.top && y < layout::picture1.top + canvasSide) {
+        session.movePointer(form1, layout::picture1.left / 2, layout::picture1.top / 2);
+        std::this_thread::sleep_for(500ms);
+    }
     return session.pixels(form1, layout::picture1.left, layout::picture1.top, canvasSide,
                           canvasSide);
 }
@@ -78,6 +87,19 @@ ScreenPixels pastedImage() {
         return {};
     }
     return imagePixels(QImage::fromData(xclip.readAllStandardOutput(), "PNG"));
+}
+
+void copyToClipboard(const QByteArray& data, const QString& type) {
+    // xclip serves the selection from the background until another program takes it.
+    QProcess xclip;
+    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                          QStringLiteral("-target"), type, QStringLiteral("-in")});
+    xclip.write(data);
+    xclip.closeWriteChannel();
+    xclip.waitForFinished(5000);
+    // Wine's bridge to the X clipboard takes a new owner's data in its own time; a person
+    // takes longer to paste than this.
+    std::this_thread::sleep_for(1s);
 }
 
 const char* whatWasPasted(const ScreenPixels& pasted, const ScreenPixels& earlier) {

@@ -37,7 +37,9 @@ std::optional<ScreenPixels>
 waitForPattern(XSession& session, XSession::WindowId form1, const ScreenPixels& other = {},
                std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
+class QByteArray;
 class QImage;
+class QString;
 
 // An image's pixels, row by row, as 0xRRGGBB.
 ScreenPixels imagePixels(const QImage& image);
@@ -46,6 +48,9 @@ ScreenPixels imagePixels(const QImage& image);
 // client xclip receives, row by row as 0xRRGGBB; empty if the clipboard holds no image, or
 // gives none within 5 s.
 ScreenPixels pastedImage();
+
+// Puts data of a MIME type on the X clipboard, as another program's copy does.
+void copyToClipboard(const QByteArray& data, const QString& type);
 
 // What a paste gave that was not the pattern expected, for a failure message: nothing, the
 // earlier pattern, or another image.

@@ -2,18 +2,27 @@
 // users run it: what only a window manager does to a window, what must not change, and how
 // a user keeps a pattern: copied, pasted by another program, or dragged out to one.
 
+#include "display_colour.h"
+#include "drawing_pass.h"
 #include "form1_layout.h"
+#include "pattern_code.h"
 #include "program_on_screen_fixture.h"
 #include "wait_until.h"
 
+#include <array>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -30,6 +39,9 @@ constexpr int canvasCentreY = layout::centreY(layout::picture1);
 
 class UnderAWindowManager : public ProgramOnScreen {
 protected:
+    explicit UnderAWindowManager(const ChildProcess::Options& options = {})
+        : ProgramOnScreen(options) {}
+
     void SetUp() override {
         ASSERT_TRUE(session.windowManagerRunning())
             << "no window manager: run from this suite's main";
@@ -41,6 +53,78 @@ protected:
         return waitUntil([&] { return canvasPixels(session, form1) == shown; }, 20s);
     }
 };
+
+// A home of the tests' own, with a Pictures folder: the Linux program finds it through the
+// XDG user folders in its configuration, set when it starts; the Windows program through
+// its prefix's link to the user's own, set before it saves.
+const QTemporaryDir& testHome() {
+    static const QTemporaryDir home;
+    return home;
+}
+
+std::filesystem::path testPictures() {
+    return std::filesystem::path(testHome().path().toStdString()) / "Pictures";
+}
+
+ChildProcess::Options withTestPictures() {
+    const std::filesystem::path config =
+        std::filesystem::path(testHome().path().toStdString()) / "config";
+    std::filesystem::create_directories(config);
+    std::ofstream(config / "user-dirs.dirs")
+        << "XDG_PICTURES_DIR=\"" << testPictures().string() << "\"\n";
+    return {.set = {{"XDG_CONFIG_HOME", config.string()}}};
+}
+
+class KeepingPatterns : public UnderAWindowManager {
+protected:
+    KeepingPatterns() : UnderAWindowManager(withTestPictures()) {}
+
+    void SetUp() override {
+        std::filesystem::remove_all(testPictures());
+        std::filesystem::create_directories(testPictures());
+        if (const char* prefix = std::getenv("WINEPREFIX")) {
+            for (const auto& user : std::filesystem::directory_iterator(
+                     std::filesystem::path(prefix) / "drive_c/users")) {
+                if (std::filesystem::is_symlink(user.path() / "Pictures")) {
+                    std::filesystem::remove(user.path() / "Pictures");
+                    std::filesystem::create_directory_symlink(testPictures(),
+                                                              user.path() / "Pictures");
+                }
+            }
+        }
+        UnderAWindowManager::SetUp();
+    }
+
+    // A window of the program's over Form1, a dialog or a message box, has the keyboard.
+    bool form1Active() { return session.activeWindow() == form1; }
+};
+
+// What the Linux program's canvas shows for a pattern's code, from the engine built here.
+ScreenPixels linuxCanvas(std::string_view code) {
+    struct Surface final : DrawingWindow, Canvas {
+        ScreenPixels pixels =
+            ScreenPixels(std::size_t{layout::picture1.width} * layout::picture1.width);
+        void clearWindowDrawing() override {}
+        Canvas& canvas() override { return *this; }
+        void plot(int X, int Y, ColourValue colour) override {
+            if (X < layout::picture1.width && Y < layout::picture1.width) {
+                pixels[(static_cast<std::size_t>(Y) * layout::picture1.width) + X] =
+                    displayColour(colour);
+            }
+        }
+    } surface;
+    const auto read = readCode(code);
+    RedrawPattern(surface, std::get<PatternCode>(read).sourceState);
+    return surface.pixels;
+}
+
+QByteArray pngOf(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
 
 } // namespace
 
@@ -186,4 +270,68 @@ TEST_F(UnderAWindowManager, DraggingTheCanvasOutHandsThePatternToAnotherProgram)
         << "nothing was dropped";
     EXPECT_EQ(imagePixels(QImage(QString::fromStdString(dropped))), first);
     EXPECT_EQ(canvasPixels(session, form1), first) << "the drag drew a pattern";
+}
+
+// Ctrl+S saves into the user's Pictures, under the name the dialog offers: the canvas's own
+// pixels, with the code kept in the PNG. A code copied from the Linux program draws what
+// the Linux program draws, on either program, and a PNG pasted draws the pattern it keeps;
+// what names no pattern says so in a box of its own and leaves the pattern as it was.
+TEST_F(KeepingPatterns, SavedIntoPicturesAndDrawnAgainFromACodeOrPngPasted) {
+    session.pressKey("s", "Control_L");
+    ASSERT_TRUE(waitUntil([&] { return !form1Active(); }, 20s)) << "no save dialog";
+    session.pressKey("Return");
+    // Nothing else is left there, such as the file written first and renamed.
+    std::filesystem::path saved;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const std::vector<std::filesystem::path> files(
+                std::filesystem::directory_iterator(testPictures()), {});
+            saved = files.size() == 1 ? files[0] : std::filesystem::path();
+            return saved.extension() == ".png";
+        },
+        20s))
+        << "Pictures does not hold one PNG alone";
+    QImageReader reader(QString::fromStdString(saved.string()));
+    const QImage image = reader.read();
+    EXPECT_EQ(imagePixels(image), first) << saved;
+    const QString code = image.text(QStringLiteral("Pattern"));
+    EXPECT_EQ(saved.filename().string(), "pattern-" + code.toStdString() + ".png");
+    ASSERT_TRUE(waitUntil([&] { return form1Active(); }, 20s));
+
+    // A code pinned to its pattern on every platform, as typed.
+    const ScreenPixels linuxPixels = linuxCanvas("NQT9XN1AXGV9EAEP");
+    copyToClipboard("nqt9-xn1a xgv9-eaep", QStringLiteral("UTF8_STRING"));
+    session.pressKey("v", "Control_L");
+    EXPECT_TRUE(showsAgain(linuxPixels)) << "the code did not draw what the Linux program draws";
+
+    QFile savedFile(QString::fromStdString(saved.string()));
+    ASSERT_TRUE(savedFile.open(QIODevice::ReadOnly));
+    const QByteArray savedPng = savedFile.readAll();
+    struct BadInput {
+        QByteArray data;
+        const char* type;
+    };
+    const std::array<BadInput, 4> badInputs = {{
+        {savedPng.left(savedPng.size() / 2), "image/png"},        // cut short
+        {pngOf(QImage(8, 8, QImage::Format_RGB32)), "image/png"}, // without a code
+        {"not a code", "UTF8_STRING"},
+        {"NQT9XN1AXGV9EAEQ", "UTF8_STRING"}, // its check fails
+    }};
+    for (const auto& bad : badInputs) {
+        copyToClipboard(bad.data, QString::fromLatin1(bad.type));
+        session.pressKey("v", "Control_L");
+        EXPECT_TRUE(waitUntil([&] { return !form1Active(); }, 20s))
+            << bad.data.left(20).toStdString() << " was not refused in a box of its own";
+        session.pressKey("Return"); // dismissed, as a user does
+        ASSERT_TRUE(waitUntil([&] { return form1Active(); }, 20s));
+    }
+    EXPECT_TRUE(showsAgain(linuxPixels)) << "a paste that names no pattern changed the canvas";
+
+    copyToClipboard(savedPng, QStringLiteral("image/png"));
+    session.pressKey("v", "Control_L");
+    EXPECT_TRUE(showsAgain(first)) << "the saved PNG, pasted, did not draw its pattern";
+    session.pressKey("z", "Control_L");
+    EXPECT_TRUE(showsAgain(linuxPixels)) << "back did not go to the pasted code's pattern";
+    session.pressKey("z", "Control_L", "Shift_L");
+    EXPECT_TRUE(showsAgain(first)) << "forward did not come back";
 }

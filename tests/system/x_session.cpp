@@ -85,6 +85,18 @@ void XSession::movePointer(WindowId window, int x, int y) {
     sendAtOnce(window, {{PointerStep::move, x, y}});
 }
 
+std::pair<int, int> XSession::pointer(WindowId window) {
+    Window rootReturn = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int x = 0;
+    int y = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(m_display, window, &rootReturn, &child, &rootX, &rootY, &x, &y, &buttons);
+    return {x, y};
+}
+
 void XSession::click() {
     XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
     XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
@@ -145,17 +157,21 @@ void XSession::requestClose(WindowId window) {
     XSync(m_display, False);
 }
 
-void XSession::pressKey(const char* keyName, const char* heldKeyName) {
+void XSession::pressKey(const char* keyName, const char* heldKeyName, const char* alsoHeldKeyName) {
     const auto keyCode = [this](const char* name) {
         return XKeysymToKeycode(m_display, XStringToKeysym(name));
     };
-    if (heldKeyName != nullptr) {
-        XTestFakeKeyEvent(m_display, keyCode(heldKeyName), True, CurrentTime);
+    for (const char* held : {heldKeyName, alsoHeldKeyName}) {
+        if (held != nullptr) {
+            XTestFakeKeyEvent(m_display, keyCode(held), True, CurrentTime);
+        }
     }
     XTestFakeKeyEvent(m_display, keyCode(keyName), True, CurrentTime);
     XTestFakeKeyEvent(m_display, keyCode(keyName), False, CurrentTime);
-    if (heldKeyName != nullptr) {
-        XTestFakeKeyEvent(m_display, keyCode(heldKeyName), False, CurrentTime);
+    for (const char* held : {alsoHeldKeyName, heldKeyName}) {
+        if (held != nullptr) {
+            XTestFakeKeyEvent(m_display, keyCode(held), False, CurrentTime);
+        }
     }
     XSync(m_display, False);
 }

@@ -37,6 +37,9 @@ public:
     // Moves the pointer to a point of the window, through the server's input path.
     void movePointer(WindowId window, int x, int y);
 
+    // Where the pointer is, relative to the window's top-left corner.
+    std::pair<int, int> pointer(WindowId window);
+
     // Presses and releases the left button where the pointer is, in one flush with no hold,
     // as XTest clicks; or only presses, or only releases it, for a drag.
     void click();
@@ -61,8 +64,9 @@ public:
     void requestClose(WindowId window);
 
     // Presses and releases a key, named as X names it ("Tab", "space", "c"), through the
-    // server's input path, with another ("Control_L") held down around it if given.
-    void pressKey(const char* keyName, const char* heldKeyName = nullptr);
+    // server's input path, with others ("Control_L", "Shift_L") held down around it if given.
+    void pressKey(const char* keyName, const char* heldKeyName = nullptr,
+                  const char* alsoHeldKeyName = nullptr);
 
     // The size of the window's own area, without any frame a window manager adds.
     std::optional<std::pair<int, int>> size(WindowId window);

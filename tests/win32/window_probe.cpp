@@ -124,7 +124,8 @@ int main(int argumentCount, char** arguments) {
     // Physical pixels, as the window has them: Windows scales what it reports of other
     // windows to a program that is not aware of the display's scale.
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    HWND form1 = FindWindowW(nullptr, L"Form1");
+    // By its class too: a message box of the program's has the same caption.
+    HWND form1 = FindWindowW(L"Form1", L"Form1");
     if (form1 == nullptr) {
         std::fprintf(stderr, "window_probe: no window captioned Form1\n");
         return 1;
