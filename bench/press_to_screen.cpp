@@ -1,8 +1,9 @@
 // How long a press of "new" takes to reach the screen: the real program on the X server
 // named by DISPLAY, pressed through the server's input path, timed until the canvas the
-// screen shows has changed; and the same for the program built with a pass that plots one
-// flat colour, the floor no pass can go below. Repetitions alternate between the two. Run
-// under xvfb-run; see the README.
+// screen shows has changed; the same for the program built with a pass that plots one flat
+// colour, the floor no pass can go below; and a step back with Ctrl+Z, which redraws an
+// earlier pattern from its code. Repetitions alternate between them. Run under xvfb-run;
+// see the README.
 
 #include "child_process.h"
 #include "form1_layout.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -26,7 +28,9 @@ const std::array programs = {TimedProgram{"pattern-generator", PATTERN_GENERATOR
                              TimedProgram{"floor", PATTERN_GENERATOR_FLOOR}};
 ProgramSamples pressTimes;
 
-void pressToScreen(benchmark::State& state, const TimedProgram& timed) {
+enum class Step { pressNew, goBack };
+
+void stepToScreen(benchmark::State& state, const TimedProgram& timed, Step step) {
     XSession session;
     ChildProcess program(timed.path, {});
     const auto form1 = session.waitForWindow("Form1", 20s);
@@ -39,23 +43,40 @@ void pressToScreen(benchmark::State& state, const TimedProgram& timed) {
                         layout::centreY(layout::command1));
     std::vector<std::uint32_t> before =
         session.pixels(*form1, layout::picture1.left, shownRow, layout::picture1.width, 1);
-
-    while (state.KeepRunning()) {
-        const auto pressed = std::chrono::steady_clock::now();
-        session.click();
+    const auto waitForChange = [&] {
         std::vector<std::uint32_t> shown;
         // One row is enough to see the change, and reading it keeps the X server, which
         // shares the processor with the program, nearly idle.
+        const auto since = std::chrono::steady_clock::now();
         do {
             std::this_thread::sleep_for(200us);
             shown =
                 session.pixels(*form1, layout::picture1.left, shownRow, layout::picture1.width, 1);
-        } while (shown == before && std::chrono::steady_clock::now() - pressed < 5s);
+        } while (shown == before && std::chrono::steady_clock::now() - since < 5s);
+        before = std::move(shown);
+    };
+    // Patterns to go back through, one for each step and one to start from.
+    if (step == Step::goBack) {
+        for (benchmark::IterationCount drawn = 0; drawn < state.max_iterations; ++drawn) {
+            session.click();
+            waitForChange();
+        }
+        std::this_thread::sleep_for(500ms);
+    }
+
+    while (state.KeepRunning()) {
+        const auto pressed = std::chrono::steady_clock::now();
+        if (step == Step::pressNew) {
+            session.click();
+        } else {
+            session.pressKey("z", "Control_L");
+        }
+        waitForChange();
         const auto onScreen = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(onScreen - pressed).count();
         state.SetIterationTime(seconds);
-        pressTimes[timed.name].push_back(1000.0 * seconds);
-        before = std::move(shown);
+        pressTimes[std::string(timed.name) + (step == Step::goBack ? " back" : "")].push_back(
+            1000.0 * seconds);
         std::this_thread::sleep_for(100ms); // let the program go idle between presses
     }
     session.requestClose(*form1);
@@ -64,8 +85,11 @@ void pressToScreen(benchmark::State& state, const TimedProgram& timed) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(pressToScreen, pattern_generator, programs[0])->Apply(timedManually<10>);
-BENCHMARK_CAPTURE(pressToScreen, floor, programs[1])->Apply(timedManually<10>);
+BENCHMARK_CAPTURE(stepToScreen, pattern_generator, programs[0], Step::pressNew)
+    ->Apply(timedManually<10>);
+BENCHMARK_CAPTURE(stepToScreen, floor, programs[1], Step::pressNew)->Apply(timedManually<10>);
+BENCHMARK_CAPTURE(stepToScreen, pattern_generator_back, programs[0], Step::goBack)
+    ->Apply(timedManually<10>);
 
 int main(int argc, char** argv) {
     return runThenSummarise(argc, argv, {{"Press to screen", &pressTimes}});
