@@ -1,9 +1,14 @@
 #include "screen_reading.h"
 
+#include "display_colour.h"
+#include "drawing_pass.h"
 #include "form1_layout.h"
+#include "pattern_code.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <thread>
+#include <variant>
 
 #include <QImage>
 #include <QProcess>
@@ -19,6 +24,22 @@ constexpr int canvasSide = layout::picture1.width;
 std::string programUnderTest() {
     const char* other = std::getenv("PATTERN_GENERATOR_UNDER_TEST");
     return other != nullptr && *other != '\0' ? other : PATTERN_GENERATOR;
+}
+
+ScreenPixels canvasOfCode(std::string_view code) {
+    struct Surface final : DrawingWindow, Canvas {
+        ScreenPixels pixels = ScreenPixels(std::size_t{canvasSide} * canvasSide);
+        void clearWindowDrawing() override {}
+        Canvas& canvas() override { return *this; }
+        void plot(int X, int Y, ColourValue colour) override {
+            // Column and row 500 of the grid lie outside the canvas.
+            if (X < canvasSide && Y < canvasSide) {
+                pixels[(static_cast<std::size_t>(Y) * canvasSide) + X] = displayColour(colour);
+            }
+        }
+    } surface;
+    RedrawPattern(surface, std::get<PatternCode>(readCode(code)).sourceState);
+    return surface.pixels;
 }
 
 ScreenPixels canvasPixels(XSession& session, XSession::WindowId form1) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a user sees of the program on an X screen, and how a hand uses it.
@@ -36,6 +37,9 @@ bool showsAPattern(PixelSquare square);
 std::optional<ScreenPixels>
 waitForPattern(XSession& session, XSession::WindowId form1, const ScreenPixels& other = {},
                std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+// What the canvas shows, on any platform, for a pattern's code, from the engine built here.
+ScreenPixels canvasOfCode(std::string_view code);
 
 class QByteArray;
 class QImage;

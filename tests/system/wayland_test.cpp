@@ -291,3 +291,27 @@ TEST_F(OnWaylandWithASeat, ACopyOutlivesTheProgramAsPng) {
     ASSERT_TRUE(png.has_value()) << "the copy went with the program";
     EXPECT_EQ(imagePixels(QImage::fromData(*png, "PNG")), *canvas);
 }
+
+// A code pasted draws its pattern, the same pixels as on X11 and on Windows.
+TEST_F(OnWaylandWithASeat, ACodePastedDrawsItsPattern) {
+    XSession session;
+    ASSERT_TRUE(session.connected());
+    session.movePointer(session.root(), 1020, 4);
+    ASSERT_TRUE(waitForCanvas().has_value()) << "no screenshot showed the pattern\n"
+                                             << program->standardError();
+    ChildProcess copy("wl-copy", {"nqt9-xn1a xgv9-eaep"}, {.set = waylandClient()});
+    copy.waitForExit(10s);
+    ASSERT_EQ(pasted("text/plain"), QByteArray("nqt9-xn1a xgv9-eaep"));
+    // The clients that copied and pasted took the keyboard focus for a moment, and the
+    // compositor hands it back to the program in its own time: a key pressed before then
+    // reaches no one, and is pressed again, as a user would.
+    const ScreenPixels expected = canvasOfCode("NQT9XN1AXGV9EAEP");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            session.pressKey("v", "Control_L");
+            return waitForCanvas() == expected;
+        },
+        20s))
+        << "the pasted code did not draw its pattern\n"
+        << program->standardError();
+}

@@ -2,10 +2,7 @@
 // users run it: what only a window manager does to a window, what must not change, and how
 // a user keeps a pattern: copied, pasted by another program, or dragged out to one.
 
-#include "display_colour.h"
-#include "drawing_pass.h"
 #include "form1_layout.h"
-#include "pattern_code.h"
 #include "program_on_screen_fixture.h"
 #include "wait_until.h"
 
@@ -98,25 +95,6 @@ protected:
     // A window of the program's over Form1, a dialog or a message box, has the keyboard.
     bool form1Active() { return session.activeWindow() == form1; }
 };
-
-// What the Linux program's canvas shows for a pattern's code, from the engine built here.
-ScreenPixels linuxCanvas(std::string_view code) {
-    struct Surface final : DrawingWindow, Canvas {
-        ScreenPixels pixels =
-            ScreenPixels(std::size_t{layout::picture1.width} * layout::picture1.width);
-        void clearWindowDrawing() override {}
-        Canvas& canvas() override { return *this; }
-        void plot(int X, int Y, ColourValue colour) override {
-            if (X < layout::picture1.width && Y < layout::picture1.width) {
-                pixels[(static_cast<std::size_t>(Y) * layout::picture1.width) + X] =
-                    displayColour(colour);
-            }
-        }
-    } surface;
-    const auto read = readCode(code);
-    RedrawPattern(surface, std::get<PatternCode>(read).sourceState);
-    return surface.pixels;
-}
 
 QByteArray pngOf(const QImage& image) {
     QByteArray png;
@@ -299,7 +277,7 @@ TEST_F(KeepingPatterns, SavedIntoPicturesAndDrawnAgainFromACodeOrPngPasted) {
     ASSERT_TRUE(waitUntil([&] { return form1Active(); }, 20s));
 
     // A code pinned to its pattern on every platform, as typed.
-    const ScreenPixels linuxPixels = linuxCanvas("NQT9XN1AXGV9EAEP");
+    const ScreenPixels linuxPixels = canvasOfCode("NQT9XN1AXGV9EAEP");
     copyToClipboard("nqt9-xn1a xgv9-eaep", QStringLiteral("UTF8_STRING"));
     session.pressKey("v", "Control_L");
     EXPECT_TRUE(showsAgain(linuxPixels)) << "the code did not draw what the Linux program draws";
