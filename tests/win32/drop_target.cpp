@@ -11,11 +11,17 @@
 //
 // instead pastes what the clipboard holds, as Windows programs paste, into the same files,
 // and ends at once.
+//
+//     windows_drop_target --drag FILE
+//
+// instead shows a window captioned "Drag source" from which a press drags FILE out, as the
+// file manager does, and ends once the drag has.
 
 #include <windows.h>
 #include <cstring>
 #include <ole2.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <string>
 
 namespace {
@@ -132,6 +138,61 @@ private:
     bool m_acceptable = false;
 };
 
+// Goes on while the left button is held; drops when it is released.
+class DropSource final : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDropSource)) {
+            *object = static_cast<IDropSource*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+        if (escape != FALSE) {
+            return DRAGDROP_S_CANCEL;
+        }
+        return (keys & MK_LBUTTON) != 0 ? S_OK : DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD /*effect*/) override {
+        return DRAGDROP_S_USEDEFAULTCURSORS;
+    }
+};
+
+// The file as the shell hands it to a drag: CF_HDROP among its formats.
+IDataObject* fileData(const std::wstring& path) {
+    PIDLIST_ABSOLUTE item = nullptr;
+    IShellFolder* parent = nullptr;
+    PCUITEMID_CHILD child = nullptr;
+    IDataObject* data = nullptr;
+    if (SUCCEEDED(SHParseDisplayName(path.c_str(), nullptr, &item, 0, nullptr)) &&
+        SUCCEEDED(
+            SHBindToParent(item, IID_IShellFolder, reinterpret_cast<void**>(&parent), &child))) {
+        parent->GetUIObjectOf(nullptr, 1, &child, IID_IDataObject, nullptr,
+                              reinterpret_cast<void**>(&data));
+        parent->Release();
+    }
+    CoTaskMemFree(item);
+    return data;
+}
+
+LRESULT CALLBACK dragSourceProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        if (IDataObject* data = fileData(output)) {
+            DropSource source;
+            DWORD effect = DROPEFFECT_NONE;
+            DoDragDrop(data, &source, DROPEFFECT_COPY, &effect);
+            data->Release();
+        }
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
@@ -142,7 +203,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         return 2;
     }
     const bool pasting = count == 3 && std::wstring(arguments[1]) == L"--paste";
-    if (count != 2 && !pasting) {
+    const bool dragging = count == 3 && std::wstring(arguments[1]) == L"--drag";
+    if (count != 2 && !pasting && !dragging) {
         return 2;
     }
     output = arguments[count - 1];
@@ -156,15 +218,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         return status;
     }
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpfnWndProc = dragging ? dragSourceProcedure : DefWindowProcW;
     windowClass.hInstance = instance;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"DropTarget";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, L"DropTarget", L"Drop target", WS_OVERLAPPEDWINDOW, 720, 100,
-                                  240, 240, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, L"DropTarget", dragging ? L"Drag source" : L"Drop target",
+                                  WS_OVERLAPPEDWINDOW, 720, 100, 240, 240, nullptr, nullptr,
+                                  instance, nullptr);
     DropTarget target;
-    if (window == nullptr || FAILED(RegisterDragDrop(window, &target))) {
+    if (window == nullptr || (!dragging && FAILED(RegisterDragDrop(window, &target)))) {
         return 1;
     }
     ShowWindow(window, showCommand);
@@ -173,7 +236,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    RevokeDragDrop(window);
+    if (!dragging) {
+        RevokeDragDrop(window);
+    }
     DestroyWindow(window);
     OleUninitialize();
     return 0;

@@ -393,6 +393,38 @@ TEST_F(WindowsProgramOnScreen, DraggingTheCanvasOutHandsBothFormatsToAWindowsPro
     EXPECT_EQ(canvasPixels(session, form1), first) << "the drag drew a pattern";
 }
 
+// A PNG the program saved, dragged from the file manager onto the canvas, draws the pattern
+// it keeps.
+TEST_F(WindowsProgramOnScreen, APngFileDroppedOnTheCanvasDrawsThePatternItKeeps) {
+    const QTemporaryDir folder;
+    const std::string file = folder.filePath(QStringLiteral("pattern.png")).toStdString();
+    const ScreenPixels expected = canvasOfCode("NQT9XN1AXGV9EAEP");
+    QImage saved(reinterpret_cast<const uchar*>(expected.data()), layout::picture1.width,
+                 layout::picture1.width, QImage::Format_RGB32);
+    saved.setText(QStringLiteral("Pattern"), QStringLiteral("NQT9XN1AXGV9EAEP"));
+    ASSERT_TRUE(saved.save(QString::fromStdString(file), "PNG"));
+    ChildProcess source("wine",
+                        {windowsHelper("windows_drop_target.exe"), "--drag", windowsPath(file)});
+    const std::optional<XSession::WindowId> sourceWindow =
+        waitForWindowOf(session, source, "Drag source");
+    ASSERT_TRUE(sourceWindow.has_value()) << source.standardError();
+
+    session.movePointer(*sourceWindow, 100, 100);
+    session.pressButton();
+    const int x = layout::centreX(layout::picture1);
+    const int y = layout::centreY(layout::picture1);
+    // Moved in steps and held over the canvas a moment, as a hand does, then let go.
+    for (int step = 0; step < 20; ++step) {
+        std::this_thread::sleep_for(50ms);
+        session.movePointer(form1, x + step % 2, y);
+    }
+    session.releaseButton();
+    EXPECT_TRUE(waitUntil([&] { return canvasPixels(session, form1) == expected; }, 20s))
+        << "the dropped file did not draw its pattern; the screen was left as "
+        << leaveScreenshot("windows-drop-missed.png");
+    EXPECT_TRUE(source.waitForExit(20s).has_value()) << "the drag did not end";
+}
+
 // Run where Windows reports 192 dots per inch, 200 %: the window lays itself out at twice
 // the size and shows each point as a 2 x 2 block.
 TEST(WindowsProgramAtTwiceTheScale, LaysItselfOutTwiceAsLargeWithEachPointABlock) {
