@@ -2,16 +2,20 @@
 
 #include <atomic>
 #include <ole2.h>
+#include <type_traits>
 
 // The IUnknown of an object that implements one COM interface: it answers for IUnknown and
-// that interface, starts with one reference and deletes itself at the last Release.
+// that interface (and IDispatch, where the interface is built on it), starts with one reference and
+// deletes itself at the last Release.
 template <typename Interface, const IID& interfaceId> class ComObject : public Interface {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) final {
         if (object == nullptr) {
             return E_POINTER;
         }
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, interfaceId)) {
+        // An interface built on IDispatch, as Active Accessibility's is, answers for it too.
+        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, interfaceId) ||
+            (std::is_base_of_v<IDispatch, Interface> && IsEqualIID(id, IID_IDispatch))) {
             *object = static_cast<Interface*>(this);
             AddRef();
             return S_OK;

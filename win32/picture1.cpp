@@ -1,6 +1,7 @@
 #include "picture1.h"
 
 #include "bgr_rows.h"
+#include "canvas_accessible.h"
 #include "display_colour.h"
 #include "drop_source.h"
 #include "drop_target.h"
@@ -8,7 +9,6 @@
 #include "form1_texts.h"
 #include "pattern_data_object.h"
 #include "png_encoding.h"
-#include "screen_reader_names.h"
 #include "wide_text.h"
 
 #include <algorithm>
@@ -79,8 +79,6 @@ Picture1::Picture1(HWND parent, int controlId) {
     const WindowClass picture1Class{.name = className, .cursor = LoadCursorW(nullptr, IDC_ARROW)};
     if (create(instance, picture1Class, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, parent,
                controlId)) {
-        nameForScreenReaders(handle(), wide(texts::picture1AccessibleName).c_str(),
-                             ROLE_SYSTEM_GRAPHIC);
         m_tooltip =
             CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -103,8 +101,11 @@ Picture1::~Picture1() {
     if (m_tooltip != nullptr) {
         DestroyWindow(m_tooltip);
     }
+    if (m_accessible != nullptr) {
+        m_accessible->disconnect();
+        m_accessible->Release();
+    }
     if (handle() != nullptr) {
-        forgetScreenReaderName(handle());
         DestroyWindow(handle());
     }
     if (m_bitmap != nullptr) {
@@ -149,7 +150,7 @@ void Picture1::showCode(const std::string& code) {
     tool.uId = reinterpret_cast<UINT_PTR>(handle());
     tool.lpszText = const_cast<wchar_t*>(name.c_str());
     SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    describeForScreenReaders(handle(), name.c_str());
+    m_description = name + L". Copy it with Ctrl+C, or drag it into another program.";
 }
 
 void Picture1::copyCodeToClipboard() {
@@ -199,6 +200,17 @@ LRESULT Picture1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ERASEBKGND:
         return 1; // the bitmap covers every pixel
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+            if (m_accessible == nullptr) {
+                m_accessible = static_cast<CanvasAccessible*>(CanvasAccessible::create(
+                    handle(), [this] { return m_description; }, [this] { copyToClipboard(); }));
+            }
+            if (m_accessible != nullptr) {
+                return LresultFromObject(IID_IAccessible, wParam, m_accessible);
+            }
+        }
+        return byDefault(message, wParam, lParam);
     // A press becomes a drag only once the pointer has moved past the system's drag
     // distance with the button held; a click, or a hand's jitter, carries nothing out. The
     // press is followed here rather than in DragDetect's loop, which leaves the window's

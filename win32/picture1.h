@@ -15,7 +15,8 @@
 // The drawing surface: a 500 x 500 bitmap of 32-bit pixels in a child window of its own,
 // shown with each pixel as a block of the display's scale. Ctrl+C copies it and a drag
 // carries it out, each as a DIB and as PNG with the pattern's code. Its tooltip names the
-// pattern, and what is dropped on it is handed on.
+// pattern, and what is dropped on it is handed on. Screen readers hear a graphic named
+// "Pattern", described by its code, whose default action copies it.
 class Picture1 final : public BaseWindow, public Canvas {
 public:
     Picture1(HWND parent, int controlId);
@@ -61,4 +62,6 @@ private:
     std::string m_code; // of the pattern on show
     HWND m_tooltip = nullptr;
     IDropTarget* m_dropTarget = nullptr;
+    std::wstring m_description; // what screen readers hear of the pattern on show
+    class CanvasAccessible* m_accessible = nullptr; // made when a screen reader first asks
 };

@@ -34,22 +34,12 @@ void nameForScreenReaders(HWND control, const wchar_t* name, long role) {
     service->Release();
 }
 
-void describeForScreenReaders(HWND control, const wchar_t* description) {
-    IAccPropServices* service = annotationService();
-    if (service == nullptr) {
-        return;
-    }
-    service->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                            PROPID_ACC_DESCRIPTION, description);
-    service->Release();
-}
-
 void forgetScreenReaderName(HWND control) {
     IAccPropServices* service = annotationService();
     if (service == nullptr) {
         return;
     }
-    MSAAPROPID annotated[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE, PROPID_ACC_DESCRIPTION};
-    service->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, annotated, 3);
+    MSAAPROPID annotated[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE};
+    service->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, annotated, 2);
     service->Release();
 }

@@ -7,8 +7,5 @@
 // object, so that everything else about it stays as the system reports it.
 void nameForScreenReaders(HWND control, const wchar_t* name, long role);
 
-// What screen readers say of a control beside its name, set the same way.
-void describeForScreenReaders(HWND control, const wchar_t* description);
-
 // Drops the annotation, as the control goes.
 void forgetScreenReaderName(HWND control);

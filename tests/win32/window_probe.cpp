@@ -6,6 +6,8 @@
 //     control CLASS LEFT TOP WIDTH HEIGHT
 //     text CLASS TEXT
 //     accessible CLASS ROLE NAME
+//     description CLASS TEXT
+//     default-action CLASS ACTION
 //     focus CLASS
 //     capture CLASS
 //
@@ -17,6 +19,11 @@
 //     window_probe shrink
 //
 // first sizes Form1 to a single pixel, as another program may, then reads it.
+//
+//     window_probe do-default-action
+//
+// first does the canvas's default action, as a screen reader does at a user's command, then
+// reads Form1.
 //
 //     window_probe hold-clipboard MILLISECONDS
 //
@@ -82,6 +89,16 @@ void printAccessible(HWND control) {
     std::printf("accessible %s %ld %s\n", classOf(control).c_str(), roleValue,
                 named ? utf8(name).c_str() : "");
     SysFreeString(name);
+    BSTR description = nullptr;
+    if (SUCCEEDED(accessible->get_accDescription(self, &description)) && description != nullptr) {
+        std::printf("description %s %s\n", classOf(control).c_str(), utf8(description).c_str());
+    }
+    SysFreeString(description);
+    BSTR action = nullptr;
+    if (SUCCEEDED(accessible->get_accDefaultAction(self, &action)) && action != nullptr) {
+        std::printf("default-action %s %s\n", classOf(control).c_str(), utf8(action).c_str());
+    }
+    SysFreeString(action);
     accessible->Release();
 }
 
@@ -134,6 +151,20 @@ int main(int argumentCount, char** arguments) {
         SetWindowPos(form1, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     CoInitialize(nullptr);
+    if (argumentCount == 2 && std::string(arguments[1]) == "do-default-action") {
+        IAccessible* canvas = nullptr;
+        if (SUCCEEDED(
+                AccessibleObjectFromWindow(FindWindowExW(form1, nullptr, L"Picture1", nullptr),
+                                           static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                           reinterpret_cast<void**>(&canvas)))) {
+            VARIANT self;
+            VariantInit(&self);
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            canvas->accDoDefaultAction(self);
+            canvas->Release();
+        }
+    }
     printHandle(form1);
     RECT client;
     GetClientRect(form1, &client);

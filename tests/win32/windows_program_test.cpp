@@ -278,6 +278,21 @@ TEST_F(WindowsProgramOnScreen, ControlCGivesWindowsProgramsABitmapAndAPngThatOut
 // Windows tells a click from a drag by the pointer leaving a small square around the press;
 // until it does, the press and a pixel of jitter either way start no drag, which would hold
 // the mouse in OLE's window and show the no-drop cursor over the canvas.
+// What Active Accessibility gives a screen reader of the canvas: a graphic named "Pattern",
+// described by the pattern's code, whose default action copies it.
+TEST_F(WindowsProgramOnScreen, AScreenReaderHearsTheCodeAndCopiesThroughTheDefaultAction) {
+    const std::vector<std::string> read = probeForm1();
+    EXPECT_TRUE(holds(read, "accessible Picture1 40 Pattern")) << allOf(read);
+    EXPECT_TRUE(holds(read, "default-action Picture1 Copy")) << allOf(read);
+    EXPECT_TRUE(std::ranges::any_of(read, [](const std::string& line) {
+        return line.starts_with("description Picture1 Pattern ") && line.size() > 40;
+    })) << allOf(read);
+
+    probeForm1("do-default-action");
+    EXPECT_TRUE(waitUntil([&] { return pastedImage() == first; }, 20s))
+        << "the default action put no copy of the canvas on the clipboard";
+}
+
 TEST_F(WindowsProgramOnScreen, APressHeldOnTheCanvasWithAPixelOfJitterStartsNoDrag) {
     const int x = layout::centreX(layout::picture1);
     const int y = layout::centreY(layout::picture1);
