@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <QBuffer>
@@ -51,9 +52,7 @@ protected:
     }
 };
 
-// A home of the tests' own, with a Pictures folder: the Linux program finds it through the
-// XDG user folders in its configuration, set when it starts; the Windows program through
-// its prefix's link to the user's own, set before it saves.
+// A home of the tests' own, with a Pictures folder.
 const QTemporaryDir& testHome() {
     static const QTemporaryDir home;
     return home;
@@ -63,37 +62,60 @@ std::filesystem::path testPictures() {
     return std::filesystem::path(testHome().path().toStdString()) / "Pictures";
 }
 
-ChildProcess::Options withTestPictures() {
+// The Linux program finds the user's Pictures through the XDG user folders of its
+// configuration, read when it starts.
+ChildProcess::Options withPictures(const std::filesystem::path& pictures) {
     const std::filesystem::path config =
         std::filesystem::path(testHome().path().toStdString()) / "config";
     std::filesystem::create_directories(config);
     std::ofstream(config / "user-dirs.dirs")
-        << "XDG_PICTURES_DIR=\"" << testPictures().string() << "\"\n";
+        << "XDG_PICTURES_DIR=\"" << pictures.string() << "\"\n";
     return {.set = {{"XDG_CONFIG_HOME", config.string()}}};
 }
 
+// The Windows program finds it through its prefix's link to the user's own folder, read
+// when it saves.
+void linkWindowsPictures(const std::filesystem::path& pictures) {
+    const char* prefix = std::getenv("WINEPREFIX");
+    if (prefix == nullptr) {
+        return;
+    }
+    for (const auto& user :
+         std::filesystem::directory_iterator(std::filesystem::path(prefix) / "drive_c/users")) {
+        if (std::filesystem::is_symlink(user.path() / "Pictures")) {
+            std::filesystem::remove(user.path() / "Pictures");
+            std::filesystem::create_directory_symlink(pictures, user.path() / "Pictures");
+        }
+    }
+}
+
+// Either program, with its Pictures folder where the test says.
 class KeepingPatterns : public UnderAWindowManager {
 protected:
-    KeepingPatterns() : UnderAWindowManager(withTestPictures()) {}
+    explicit KeepingPatterns(std::filesystem::path pictures = testPictures())
+        : UnderAWindowManager(withPictures(pictures)), m_pictures(std::move(pictures)) {}
 
     void SetUp() override {
-        std::filesystem::remove_all(testPictures());
-        std::filesystem::create_directories(testPictures());
-        if (const char* prefix = std::getenv("WINEPREFIX")) {
-            for (const auto& user : std::filesystem::directory_iterator(
-                     std::filesystem::path(prefix) / "drive_c/users")) {
-                if (std::filesystem::is_symlink(user.path() / "Pictures")) {
-                    std::filesystem::remove(user.path() / "Pictures");
-                    std::filesystem::create_directory_symlink(testPictures(),
-                                                              user.path() / "Pictures");
-                }
-            }
+        if (m_pictures == testPictures()) {
+            std::filesystem::remove_all(m_pictures);
+            std::filesystem::create_directories(m_pictures);
         }
+        linkWindowsPictures(m_pictures);
         UnderAWindowManager::SetUp();
     }
 
     // A window of the program's over Form1, a dialog or a message box, has the keyboard.
     bool form1Active() { return session.activeWindow() == form1; }
+
+private:
+    std::filesystem::path m_pictures;
+};
+
+// Pictures is a folder no file can be made in, not even by the superuser, and a small one,
+// which a dialog lists at once.
+class SavingWhereNoFileCanBeMade : public KeepingPatterns {
+protected:
+    SavingWhereNoFileCanBeMade() : KeepingPatterns("/proc/sys/dev") {}
 };
 
 QByteArray pngOf(const QImage& image) {
@@ -312,4 +334,30 @@ TEST_F(KeepingPatterns, SavedIntoPicturesAndDrawnAgainFromACodeOrPngPasted) {
     EXPECT_TRUE(showsAgain(linuxPixels)) << "back did not go to the pasted code's pattern";
     session.pressKey("z", "Control_L", "Shift_L");
     EXPECT_TRUE(showsAgain(first)) << "forward did not come back";
+}
+
+// The dialog offers Pictures, where the save fails: a box of its own says so, captioned as
+// the window, and once it is dismissed the pattern is as it was.
+TEST_F(SavingWhereNoFileCanBeMade, SaysSoInABoxAndLeavesThePattern) {
+    session.pressKey("s", "Control_L");
+    std::optional<XSession::WindowId> dialog;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            dialog = session.activeWindow();
+            return dialog && *dialog != form1;
+        },
+        20s))
+        << "no save dialog";
+    session.pressKey("Return");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const std::optional<XSession::WindowId> active = session.activeWindow();
+            return active && *active != form1 && *active != *dialog &&
+                   session.caption(*active) == "Form1";
+        },
+        20s))
+        << "the failed save said nothing";
+    session.pressKey("Return");
+    ASSERT_TRUE(waitUntil([&] { return form1Active(); }, 20s));
+    EXPECT_TRUE(showsAgain(first));
 }

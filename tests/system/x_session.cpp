@@ -34,6 +34,16 @@ XSession::WindowId XSession::root() const {
     return DefaultRootWindow(m_display);
 }
 
+std::string XSession::caption(WindowId window) {
+    char* name = nullptr;
+    std::string caption;
+    if (XFetchName(m_display, window, &name) != 0 && name != nullptr) {
+        caption = name;
+    }
+    XFree(name);
+    return caption;
+}
+
 std::optional<XSession::WindowId> XSession::window(const char* caption) {
     return findWindow(DefaultRootWindow(m_display), caption);
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,9 @@ public:
 
     // The screen's root window, over which all others lie.
     WindowId root() const;
+
+    // A window's caption, empty where it has none.
+    std::string caption(WindowId window);
 
     // The first viewable window captioned caption, now or waiting up to timeout for it.
     std::optional<WindowId> window(const char* caption);
