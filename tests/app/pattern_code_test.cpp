@@ -78,7 +78,11 @@ TEST(PatternCode, IsReadAsPeopleTypeIt) {
         code(state));
     std::string misread = text;
     for (char& c : misread) {
-        c = c == '0' ? 'O' : c == '1' ? 'l' : c;
+        if (c == '0') {
+            c = 'O';
+        } else if (c == '1') {
+            c = 'l';
+        }
     }
     EXPECT_EQ(readCode(misread), code(state));
 }

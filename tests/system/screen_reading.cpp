@@ -34,7 +34,8 @@ ScreenPixels canvasOfCode(std::string_view code) {
         void plot(int X, int Y, ColourValue colour) override {
             // Column and row 500 of the grid lie outside the canvas.
             if (X < canvasSide && Y < canvasSide) {
-                pixels[(static_cast<std::size_t>(Y) * canvasSide) + X] = displayColour(colour);
+                pixels[(static_cast<std::size_t>(Y) * canvasSide) + static_cast<std::size_t>(X)] =
+                    displayColour(colour);
             }
         }
     } surface;
