@@ -21,6 +21,20 @@ void Form1Program::load() {
     drawAndPresent();
 }
 
+void Form1Program::loadCode(std::string_view text) {
+    m_form1.showWindow();
+    // Reseeded whatever the text holds, so that the next press draws a fresh pattern.
+    randomSource().reseed(randomSource().timeOfDaySeconds());
+    const std::variant<PatternCode, CodeProblem> read = readCode(text);
+    if (const auto* code = std::get_if<PatternCode>(&read)) {
+        m_history.add(*code);
+        redrawAndPresent(*code);
+        return;
+    }
+    m_form1.tellProblem(linkIgnored(std::get<CodeProblem>(read)));
+    drawAndPresent();
+}
+
 void Form1Program::command1Click() {
     if (!m_closeRequested) {
         drawAndPresent();

@@ -3,12 +3,12 @@
 #include "offered_pattern.h"
 #include "pattern_history.h"
 #include "program_options.h"
+#include "warm_up_thread.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 class Form1View;
@@ -23,6 +23,10 @@ public:
 
     // Shows the window and draws the first pattern into it.
     void load();
+
+    // The same, with the pattern a text names first, as a link to it gives one; where the
+    // text names none, says why and draws a fresh pattern instead.
+    void loadCode(std::string_view text);
 
     // "new" was pressed.
     void command1Click();
@@ -66,5 +70,5 @@ private:
     bool m_closeRequested = false;
     PatternHistory m_history;
     // Declared last, so that it is stopped, after the table in hand, before the rest goes.
-    std::jthread m_warmUp;
+    WarmUpThread m_warmUp;
 };

@@ -60,7 +60,7 @@ std::string codeText(PatternCode code) {
     std::string text;
     for (std::size_t i = 0; i < codeLength; ++i) {
         text += alphabet[high >> (64 - bitsPerSign)];
-        high = (high << bitsPerSign) | (low >> (16 - bitsPerSign));
+        high = (high << bitsPerSign) | (std::uint64_t{low} >> (16 - bitsPerSign));
         low = static_cast<std::uint16_t>(low << bitsPerSign);
     }
     return text;
@@ -97,8 +97,8 @@ std::variant<PatternCode, CodeProblem> readCode(std::string_view text) {
     std::uint64_t high = 0;
     std::uint16_t low = 0;
     for (const unsigned value : values) {
-        high = (high << bitsPerSign) | (low >> (16 - bitsPerSign));
-        low = static_cast<std::uint16_t>((low << bitsPerSign) | value);
+        high = (high << bitsPerSign) | (std::uint64_t{low} >> (16 - bitsPerSign));
+        low = static_cast<std::uint16_t>((unsigned{low} << bitsPerSign) | value);
     }
     if (check(high) != low) {
         return CodeProblem::CheckFails;

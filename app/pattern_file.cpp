@@ -53,7 +53,8 @@ readPatternFile(const std::filesystem::path& file) {
         return errno != 0 ? std::generic_category().message(errno)
                           : std::string("it cannot be read");
     }
-    std::vector<std::uint8_t> bytes(size);
+    // No larger than largestPatternFile, so it fits a size_t on every platform.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
     // A file that shrank under the read is taken as it now is; one that cannot be read to
     // its end is not taken at all.

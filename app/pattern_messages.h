@@ -7,6 +7,9 @@
 // The one line the window shows when what it was given names no pattern.
 std::string whyNoCode(CodeProblem problem);
 
+// The line shown when a link's code names no pattern, and a fresh one is drawn instead.
+std::string linkIgnored(CodeProblem problem);
+
 // An image, pasted or opened, that could not be read as one.
 inline constexpr char notAnImage[] = "That is not an image the program can read.";
 

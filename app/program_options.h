@@ -1,9 +1,9 @@
 #pragma once
 
 #include "drawing_pass.h"
+#include "warm_up_thread.h"
 
 #include <functional>
-#include <thread>
 
 // What a run of the program may be given: the program itself starts the angular tables'
 // warm-up and plots by the colour rule; tests leave the warm-up out, and the benchmarks'
@@ -11,6 +11,6 @@
 struct ProgramOptions {
     // Starts the warm-up, as startTableWarmUp does; without one, the passes build the
     // tables they need themselves.
-    std::function<std::jthread()> startWarmUp{};
+    std::function<WarmUpThread()> startWarmUp{};
     PointPlotter plot = plotByTheRule;
 };

@@ -8,7 +8,8 @@
 // to 250 and rows 0 to 250, each distinct value held once and numbered in the order a scan
 // first meets it. Square roots and quotients are IEEE operations, rounded alike on every
 // processor, so the program is built with them (write_grid_geometry works them out) instead
-// of working them out at every start.
+// of working them out at every start; a page, for which they would be much to fetch, works
+// them out as it starts.
 struct GridGeometry {
     // Each column's indices take quadrantStride places: rows 0 to 250, then row 250's again,
     // so that a pass can take a column in whole groups of vector lanes.

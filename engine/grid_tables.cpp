@@ -1,15 +1,15 @@
 #include "grid_tables.h"
 
+#include "bits_of.h"
 #include "math_library.h"
 
-#include <bit>
 #include <cstdint>
 #include <utility>
 
 namespace {
 
 bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return bitsOf(a) == bitsOf(b);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "random_source.h"
 
-#include <bit>
+#include "bits_of.h"
+
 #include <chrono>
 #include <cstdint>
 #include <ctime>
@@ -36,7 +37,7 @@ public:
     void reseed(float seed) override {
         // The sequence steps on and the seed is mixed into where it stands, so a reseed with
         // the clock reading of the reseed before it still gives new values.
-        m_state = mixed(next() ^ std::bit_cast<std::uint32_t>(seed));
+        m_state = mixed(next() ^ bitsOf(seed));
     }
 
     float nextUniform() override {

@@ -85,11 +85,14 @@ std::optional<PointTerms> passTerms(const PatternParameters& parameters, GridTab
     terms.radialSums = sums;
     // No sine or cosine exceeds 1, so no level exceeds |gain| * ((|rate| + 1) + (|offset| + 1)):
     // for every drawn pattern a few thousand.
-    terms.levelsInRange = std::ranges::all_of(terms.channels, [](const ChannelTerms& channel) {
+    const auto inRange = [](const ChannelTerms& channel) {
         return std::fabs(channel.gain) *
                    ((std::fabs(channel.rate) + 1.0) + (std::fabs(channel.angularOffset) + 1.0)) <
                0x1p30;
-    });
+    };
+    // Not std::ranges::all_of, which emscripten's standard library (Debian 12's) lacks.
+    // NOLINTNEXTLINE(modernize-use-ranges)
+    terms.levelsInRange = std::all_of(terms.channels.begin(), terms.channels.end(), inRange);
     return terms;
 }
 

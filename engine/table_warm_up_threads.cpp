@@ -1,24 +1,14 @@
 #include "table_warm_up_threads.h"
 
 #include "grid_tables.h"
+#include "table_warm_up.h"
 
 #include <new>
 #include <system_error>
 #include <utility>
 
 void warmUp(GridTables& tables, const std::stop_token& stop) {
-    try {
-        // Red and blue take the cosine of the angular argument, green the sine, so the
-        // cosine tables are needed twice as often and come first.
-        for (const Wave kind : {Wave::Cosine, Wave::Sine}) {
-            for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
-                if (stop.stop_requested()) {
-                    return;
-                }
-                tables.angularTerms(kind, n);
-            }
-        }
-    } catch (const std::bad_alloc&) {
+    for (int step = 0; !stop.stop_requested() && warmUpStep(tables, step); ++step) {
     }
 }
 

@@ -11,7 +11,7 @@ class GridTables;
 
 // Builds every angular table of tables that is not yet built, one after another, until all
 // are or a stop is requested. A pass that needs a table meanwhile builds it or waits for
-// it; none is built twice. Memory that cannot be had ends it early: a pass tries again.
+// it; none is built twice.
 void warmUp(GridTables& tables, const std::stop_token& stop);
 
 // Start building the process's shared tables' angles, or the angular tables (the angles

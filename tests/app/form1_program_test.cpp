@@ -6,7 +6,9 @@
 #include "grid_tables.h"
 #include "pattern_code.h"
 #include "scripted_random_source.h"
+#ifndef PATTERN_NO_THREADS
 #include "table_warm_up_threads.h"
+#endif
 
 #include <algorithm>
 #include <cstddef>
@@ -16,7 +18,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -100,6 +101,22 @@ protected:
     RecordingForm1 form1{journal};
 };
 
+// A run that has drawn two different patterns, the second on show.
+class TwoPatternsDrawn : public Form1ProgramTest {
+protected:
+    void SetUp() override {
+        program.load();
+        program.command1Click();
+        first = form1.codes[0];
+        second = form1.codes[1];
+    }
+
+    ScriptedRandomSource threePatterns{threeDifferentPatterns};
+    Form1Program program{form1};
+    std::string first;
+    std::string second;
+};
+
 } // namespace
 
 // The window opens first, without waiting for a pass; the first pattern follows.
@@ -108,7 +125,9 @@ TEST_F(Form1ProgramTest, LoadShowsTheWindowThenReseedsAndPresentsOnePattern) {
     program.load();
     EXPECT_EQ(stepsBesidePlots(journal),
               join({Step::ShowWindow, Step::TimeOfDay, Step::Reseed}, aPass()));
-    EXPECT_EQ(std::ranges::count(journal, Step::Plot, &JournalEntry::step), 501 * 501);
+    EXPECT_EQ(std::count_if(journal.begin(), journal.end(),
+                            [](const JournalEntry& entry) { return entry.step == Step::Plot; }),
+              501 * 501);
 }
 
 // Presses queued behind a close request came too late to count.
@@ -164,13 +183,7 @@ TEST_F(Form1ProgramTest, BackAndForwardRedrawTheRunsPatternsAndNewOnesGoAtTheEnd
 
 // A code draws its pattern again and puts it at the end; a text that names no pattern
 // draws nothing, leaves the history as it was and says why.
-TEST_F(Form1ProgramTest, ACodeDrawsItsPatternAndAnythingElseSaysWhyNot) {
-    ScriptedRandomSource threePatterns(threeDifferentPatterns);
-    Form1Program program(form1);
-    program.load();
-    program.command1Click();
-    const std::string first = form1.codes[0];
-    const std::string second = form1.codes[1];
+TEST_F(TwoPatternsDrawn, ACodeDrawsItsPatternAndAnythingElseSaysWhyNot) {
 
     std::string mistyped = first;
     mistyped[5] = mistyped[5] == 'A' ? 'B' : 'A';
@@ -191,16 +204,30 @@ TEST_F(Form1ProgramTest, ACodeDrawsItsPatternAndAnythingElseSaysWhyNot) {
     EXPECT_EQ(program.codeOnShow(), second);
 }
 
+// A link's code is drawn first, in a run of its own; a link that names no pattern gives a
+// fresh one and says why.
+TEST_F(TwoPatternsDrawn, ALinksCodeIsDrawnFirstAndABadOneGivesAFreshPatternAndSaysWhy) {
+    Form1Program linked(form1);
+    linked.loadCode(first);
+    EXPECT_EQ(form1.pictures.back(), form1.pictures[0]);
+    EXPECT_EQ(linked.codeOnShow(), first);
+    EXPECT_TRUE(form1.problems.empty());
+
+    std::string mistyped = first;
+    mistyped[5] = mistyped[5] == 'A' ? 'B' : 'A';
+    Form1Program misLinked(form1);
+    misLinked.loadCode(mistyped);
+    ASSERT_EQ(form1.problems.size(), 1U);
+    EXPECT_NE(form1.problems[0].find("link"), std::string::npos) << form1.problems[0];
+    EXPECT_EQ(form1.pictures.size(), 4U);
+    EXPECT_NE(form1.pictures.back(), form1.pictures[0]);
+    EXPECT_EQ(misLinked.codeOnShow(), form1.codes.back());
+}
+
 // A PNG or its file, pasted or dropped, draws the pattern its code text names. What is not
 // such a PNG, and a file that is a folder, is missing, is far too large or cannot be read,
 // draws nothing and says why, naming the file; a huge file is never read.
-TEST_F(Form1ProgramTest, APngOrItsFileDrawsThePatternItNamesAndAnythingElseSaysWhyNot) {
-    ScriptedRandomSource threePatterns(threeDifferentPatterns);
-    Form1Program program(form1);
-    program.load();
-    program.command1Click();
-    const std::string first = form1.codes[0];
-    const std::string second = form1.codes[1];
+TEST_F(TwoPatternsDrawn, APngOrItsFileDrawsThePatternItNamesAndAnythingElseSaysWhyNot) {
     const std::filesystem::path folder =
         std::filesystem::path(testing::TempDir()) / "patterns folder";
     std::filesystem::create_directories(folder);
@@ -251,6 +278,7 @@ TEST_F(Form1ProgramTest, APngOrItsFileDrawsThePatternItNamesAndAnythingElseSaysW
     std::filesystem::remove_all(folder);
 }
 
+#ifndef PATTERN_NO_THREADS
 // Started behind the first shown picture, and again at each later one until a thread could
 // be had; never twice.
 TEST_F(Form1ProgramTest, TheWarmUpStartsAtTheFirstShownPictureUntilAThreadIsHad) {
@@ -287,6 +315,7 @@ TEST_F(Form1ProgramTest, TheProgramsTableWarmUpBuildsEveryTable) {
     }
     EXPECT_EQ(tables.bytes(), warmed) << "a table was left for the passes to build";
 }
+#endif
 #ifdef __x86_64__
 
 // Whether XGETBV with ECX = 1 reports which of the processor's register states are in use.

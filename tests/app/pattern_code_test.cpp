@@ -3,9 +3,11 @@
 #include "pattern_history.h"
 #include "pattern_parameters.h"
 #include "random_source.h"
+#include "sha256.h"
 
 #include <array>
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -49,6 +51,31 @@ TEST(PatternCode, PinnedCodesDrawTheirPatternsOnEveryPlatform) {
             << each.text;
     }
 }
+
+#ifndef _WIN32
+// A pinned code's canvas, 500 x 500 of the grid's points, as red, green and blue bytes row by
+// row: the page's tests in the browsers compare the page's canvas with the same file.
+TEST(PatternCode, APinnedCodeGivesThePinnedCanvas) {
+    std::ifstream pinnedFile(PATTERN_PINNED_CANVAS);
+    std::string text;
+    std::string digest;
+    ASSERT_TRUE(pinnedFile >> text >> digest) << PATTERN_PINNED_CANVAS;
+    const auto read = readCode(text);
+    ASSERT_TRUE(std::holds_alternative<PatternCode>(read)) << text;
+    randomSource().restoreState(std::get<PatternCode>(read).sourceState);
+    const std::vector<ColourValue> grid = tablePassColours(drawPatternParameters(randomSource()));
+    std::vector<std::uint8_t> rgb;
+    for (std::size_t Y = 0; Y < 500; ++Y) {
+        for (std::size_t X = 0; X < 500; ++X) {
+            const ColourValue colour = grid[(X * 501) + Y]; // the grid is scanned by columns
+            rgb.insert(rgb.end(), {static_cast<std::uint8_t>(colour & 0xFFU),
+                                   static_cast<std::uint8_t>((colour >> 8U) & 0xFFU),
+                                   static_cast<std::uint8_t>((colour >> 16U) & 0xFFU)});
+        }
+    }
+    EXPECT_EQ(sha256Hex(rgb), digest);
+}
+#endif
 
 // Written and read back, any state is itself; every text is 16 signs of the alphabet.
 TEST(PatternCode, EveryStateIsWrittenInSixteenSignsAndReadBack) {

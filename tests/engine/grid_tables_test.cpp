@@ -1,6 +1,7 @@
 // The tables every pass shares: the grid's radii and angles, and the angular terms, each the
 // rule's own, bit for bit.
 
+#include "bits_of.h"
 #include "channel_level.h"
 #include "example_patterns.h"
 #include "grid_tables.h"
@@ -8,7 +9,6 @@
 #include "pixel_state.h"
 #include "point_colours.h"
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -23,10 +23,8 @@ TEST(GridTables, HoldTheRulesOwnRadiusAndAngleAtEveryPoint) {
             PixelColour(X, Y, workedExample(1.0F), state);
             const double r = GridTables::radii()[GridTables::radiusIndex(X, Y)];
             const double t = tables.angle(tables.angleIndex(X, Y));
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(r), std::bit_cast<std::uint64_t>(state.r))
-                << "at (" << X << ", " << Y << ")";
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(t), std::bit_cast<std::uint64_t>(state.t))
-                << "at (" << X << ", " << Y << ")";
+            ASSERT_EQ(bitsOf(r), bitsOf(state.r)) << "at (" << X << ", " << Y << ")";
+            ASSERT_EQ(bitsOf(t), bitsOf(state.t)) << "at (" << X << ", " << Y << ")";
         }
     }
 }
@@ -45,9 +43,8 @@ TEST(GridTables, HoldTheRulesOwnAngularTermAtEveryAngle) {
                 table.atNegatedSlopes.empty() ? nullptr : table.atNegatedSlopes.data();
             for (std::size_t angle = 0; angle < angles; ++angle) {
                 const double t = tables.angle(angle);
-                ASSERT_EQ(std::bit_cast<std::uint64_t>(
-                              angularTermAt(channel, table.atSlopes.data(), negated, angle)),
-                          std::bit_cast<std::uint64_t>(angularTerm(kind, n, t)))
+                ASSERT_EQ(bitsOf(angularTermAt(channel, table.atSlopes.data(), negated, angle)),
+                          bitsOf(angularTerm(kind, n, t)))
                     << "n = " << n << " at angle " << t;
             }
         }

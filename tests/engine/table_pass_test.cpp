@@ -13,7 +13,10 @@
 #include "recording_window.h"
 #include "scripted_random_source.h"
 #include "table_pass.h"
+#include "table_warm_up.h"
+#ifndef PATTERN_NO_THREADS
 #include "table_warm_up_threads.h"
+#endif
 
 #include <array>
 #include <cmath>
@@ -21,9 +24,7 @@
 #include <cstdlib>
 #include <random>
 #include <set>
-#include <stop_token>
 #include <string_view>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -325,6 +326,25 @@ TEST(TablePass, TakesTheArithmeticChosenForTheRun) {
     EXPECT_EQ(passArithmetic() == LevelArithmetic::Wide, wideExpected);
 }
 
+// Step by step, as a page builds them between frames, the warm-up builds every table a
+// pass may ask for, and then ends.
+TEST(TableWarmUp, StepsBuildEveryTableAndThenEnd) {
+    GridTables tables;
+    int steps = 0;
+    while (warmUpStep(tables, steps)) {
+        ++steps;
+    }
+    const std::size_t warmed = tables.bytes();
+    for (const Wave kind : {Wave::Sine, Wave::Cosine}) {
+        for (int n = GridTables::fewestFolds; n <= GridTables::mostFolds; ++n) {
+            tables.angularTerms(kind, n);
+        }
+    }
+    EXPECT_EQ(tables.bytes(), warmed) << "a table was left for the passes to build";
+    EXPECT_FALSE(warmUpStep(tables, -1));
+}
+
+#ifndef PATTERN_NO_THREADS
 // The warm-up thread builds the tables a pass may be asking for at the same moment: the
 // pass's colours are the rule's whoever builds each table, and a stop ends the warm-up
 // before its next table. The test command's tsan stage runs it under ThreadSanitizer, which
@@ -350,3 +370,4 @@ TEST(TableWarmUp, RacingAPassForItsTablesGivesTheRulesColours) {
     warmUp(stopped, stop.get_token());
     EXPECT_EQ(stopped.bytes(), geometryBytes);
 }
+#endif
