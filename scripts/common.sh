@@ -59,6 +59,14 @@ install_packages() {
     apt_get install -y -qq --no-install-recommends "$@"
 }
 
+# Whether the page can be built and tested here: Debian's emscripten, a node and npm, zip,
+# and the two browsers.
+web_tools_installed() {
+    command -v emcc >/dev/null && command -v node >/dev/null && command -v npm >/dev/null &&
+        command -v zip >/dev/null && command -v chromium >/dev/null &&
+        command -v firefox-esr >/dev/null
+}
+
 # Whether the Windows program can be built and tested here: its build runs tools of its own
 # under wine.
 windows_tools_installed() {
@@ -67,7 +75,7 @@ windows_tools_installed() {
 }
 
 # The stages of scripts/test, in the order it runs them.
-test_stages=(default arm64 windows static sanitize tsan reproducible)
+test_stages=(default arm64 windows web static sanitize tsan reproducible)
 
 # Exits with the usage line unless every argument names a stage.
 check_stages() {
@@ -91,7 +99,7 @@ x_server=(--auto-servernum "--server-args=-screen 0 1024x768x24 -noreset")
 # Installs what is needed and builds targets in build/run, where a newer compiler's or
 # toolkit's warning does not stop the build; the test command builds in build/default.
 build_for_running() {
-    scripts/setup
+    scripts/setup desktop
     cmake --preset run >/dev/null
     cmake --build --preset run --target "$@"
 }
