@@ -1,8 +1,8 @@
 // The cost of a pattern, side by side in one run: (a) the colour rule evaluated at every
-// point onto plain memory, (b) the pass onto plain memory with its tables built, (c) the
-// same pass building its tables, as the first pass of a process does, (d) a press of "new"
-// onto the real canvas with presenting, and (e) a straightforward peer that plots every
-// point through the toolkit's painter.
+// point onto plain memory, (b) the pass onto plain memory with its tables built, and (b') the
+// same on the plain arithmetic, (c) the pass building its tables, as the first pass of a
+// process does, (d) a press of "new" onto the real canvas with presenting, and (e) a
+// straightforward peer that plots every point through the toolkit's painter.
 
 #include "avx_upper_halves.h"
 #include "colour_to_qrgb.h"
@@ -12,6 +12,7 @@
 #include "grid_tables.h"
 #include "pattern_parameters.h"
 #include "plane_coordinates.h"
+#include "point_colours.h"
 #include "random_source.h"
 #include "table_pass.h"
 
@@ -101,6 +102,14 @@ void warmPass(benchmark::State& benchmarkState) {
     benchmarkState.SetItemsProcessed(benchmarkState.iterations() * pointsPerPattern);
 }
 
+// (b') The same on the plain arithmetic, one point at a time, which is what a processor
+// without AVX2, and a page in a browser, runs.
+void warmPassPlain(benchmark::State& benchmarkState) {
+    choosePassArithmetic(LevelArithmetic::Plain);
+    warmPass(benchmarkState);
+    choosePassArithmetic(LevelArithmetic::Wide);
+}
+
 // (c) The first pass of a process: the tables are built inside it.
 void coldPass(benchmark::State& benchmarkState) {
     MemoryWindow window;
@@ -167,6 +176,7 @@ double fastest(const std::vector<double>& times) {
 
 BENCHMARK(perPointPass)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
 BENCHMARK(warmPass)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
+BENCHMARK(warmPassPlain)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
 BENCHMARK(coldPass)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
 BENCHMARK(wholePassOntoPicture1)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", fastest);
 BENCHMARK(wholePassThroughPainter)
