@@ -1,36 +1,32 @@
 #include "pattern_messages.h"
 
-std::string whyNoCode(CodeProblem problem) {
-    switch (problem) {
-    case CodeProblem::WrongLength:
-        return "That is not a pattern code: a code has 16 letters and digits.";
-    case CodeProblem::NotACodeSign:
-        return "That is not a pattern code: it holds signs no code has.";
-    case CodeProblem::CheckFails:
-        return "That code is mistyped: its check does not match. No pattern was drawn.";
-    }
-    return "That is not a pattern code.";
-}
-
 namespace {
 
-// Why a link's code names no pattern, in a few words.
-const char* whyNoLinkCode(CodeProblem problem) {
+// Why a text names no pattern, in a few words.
+const char* reasonFor(CodeProblem problem) {
     switch (problem) {
     case CodeProblem::WrongLength:
         return "a code has 16 letters and digits";
     case CodeProblem::NotACodeSign:
         return "it holds signs no code has";
     case CodeProblem::CheckFails:
-        return "its code is mistyped";
+        return "its check does not match";
     }
     return "it is no pattern code";
 }
 
 } // namespace
 
+std::string whyNoCode(CodeProblem problem) {
+    if (problem == CodeProblem::CheckFails) {
+        return std::string("That code is mistyped: ") + reasonFor(problem) +
+               ". No pattern was drawn.";
+    }
+    return std::string("That is not a pattern code: ") + reasonFor(problem) + ".";
+}
+
 std::string linkIgnored(CodeProblem problem) {
-    return std::string("The link named no pattern (") + whyNoLinkCode(problem) +
+    return std::string("The link named no pattern (") + reasonFor(problem) +
            "), so a new one was drawn.";
 }
 
