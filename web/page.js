@@ -13,8 +13,11 @@ const openFile = document.getElementById('openFile');
 const context = picture1.getContext('2d');
 const codeKey = 'Pattern';
 
-// Work for when the page has nothing else to do; Safari has no idle callbacks.
-const whenIdle = window.requestIdleCallback ?? ((work) => setTimeout(work, 50));
+// Work for when the page has nothing else to do, and within a second on a machine that is
+// never idle; Safari has no idle callbacks.
+const whenIdle = window.requestIdleCallback
+    ? (work) => requestIdleCallback(work, { timeout: 1000 })
+    : (work) => setTimeout(work, 50);
 
 // What the page last found in a PNG, for the program's question while it reads the PNG.
 let pngFindings = null;
